@@ -1,0 +1,309 @@
+#include "model/number_text.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <system_error>
+
+namespace vesk {
+namespace {
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+bool isDropped(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n';
+}
+
+// Walks a text while skipping the dropped characters, so that the number can
+// be read in one pass without first copying the whole text.
+class Reader {
+  public:
+    explicit Reader(std::string_view text) : text_(text) { skip(); }
+
+    char peek() const { return pos_ < text_.size() ? text_[pos_] : '\0'; }
+
+    void advance()
+    {
+        ++pos_;
+        skip();
+    }
+
+    std::size_t position() const { return pos_; }
+    void rewind(std::size_t pos) { pos_ = pos; }
+
+  private:
+    void skip()
+    {
+        while (pos_ < text_.size() && isDropped(text_[pos_]))
+            ++pos_;
+    }
+
+    std::string_view text_;
+    std::size_t pos_ = 0;
+};
+
+// Saturating decimal exponent: plenty to tell overflow from underflow.
+constexpr long kExponentLimit = 100000000;
+
+// The value of an out-of-range number: infinity if its decimal magnitude is
+// positive, zero otherwise. `magnitude` is the power of ten of its first
+// significant digit.
+double outOfRange(long magnitude, bool negative)
+{
+    const double v = magnitude >= 0 ? std::numeric_limits<double>::infinity() : 0.0;
+    return negative ? -v : v;
+}
+
+std::string_view nonFiniteText(double value)
+{
+    if (std::isnan(value))
+        return "NaN";
+    return value < 0 ? "-Infinity" : "Infinity";
+}
+
+// Writes digits with a "," between groups of three, counted from the right.
+void appendGrouped(std::string& out, std::string_view digits)
+{
+    const std::size_t n = digits.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        if (i > 0 && (n - i) % 3 == 0)
+            out += ',';
+        out += digits[i];
+    }
+}
+
+// Longest fixed form of a finite double: 309 integer digits, sign, point and
+// the requested decimals.
+using FixedBuffer = std::array<char, 330>;
+
+std::string_view toFixed(FixedBuffer& buf, double value, int decimals)
+{
+    const auto r = std::to_chars(buf.data(), buf.data() + buf.size(), value,
+                                 std::chars_format::fixed, decimals);
+    return {buf.data(), static_cast<std::size_t>(r.ptr - buf.data())};
+}
+
+// Exponential forms are written as 1E+07 rather than to_chars' 1e+07.
+void upperExponent(std::string& text)
+{
+    if (const auto e = text.find('e'); e != std::string::npos)
+        text[e] = 'E';
+}
+
+// Below 2^53 every whole double converts to an integer exactly.
+constexpr double kExactIntegers = 9007199254740992.0;
+
+void appendGroupedInteger(std::string& out, std::uint64_t value)
+{
+    std::array<char, 24> buf{};
+    const auto r = std::to_chars(buf.data(), buf.data() + buf.size(), value);
+    appendGrouped(out, std::string_view(buf.data(), static_cast<std::size_t>(r.ptr - buf.data())));
+}
+
+// Fast form of StandardText for a non-negative value below 2^53: the whole part
+// is exact, and so is the fraction v - floor(v); only its scaling by 100 can
+// round, which matters only within a hair of a halfway case, left to the exact
+// conversion. Returns false when it cannot decide.
+bool appendStandardFast(std::string& out, double value)
+{
+    if (!(value < kExactIntegers))
+        return false;
+    const double whole = std::floor(value);
+    const double cents = (value - whole) * 100.0;
+    const double nearestHalf = std::floor(cents) + 0.5;
+    if (std::fabs(cents - nearestHalf) < 1e-6)
+        return false;
+    auto units = static_cast<std::uint64_t>(whole);
+    auto rounded = static_cast<unsigned>(std::nearbyint(cents));
+    if (rounded == 100) {
+        ++units;
+        rounded = 0;
+    }
+    appendGroupedInteger(out, units);
+    out += '.';
+    out += static_cast<char>('0' + rounded / 10);
+    out += static_cast<char>('0' + rounded % 10);
+    return true;
+}
+
+std::string toGeneral(double value, int precision)
+{
+    std::array<char, 48> buf{};
+    const auto r = std::to_chars(buf.data(), buf.data() + buf.size(), value,
+                                 std::chars_format::general, precision);
+    std::string text(buf.data(), r.ptr);
+    upperExponent(text);
+    return text;
+}
+
+} // namespace
+
+double ParseNumber(std::string_view text)
+{
+    Reader in(text);
+    bool negative = false;
+    if (in.peek() == '+' || in.peek() == '-') {
+        negative = in.peek() == '-';
+        in.advance();
+    }
+
+    // Mantissa digits without the point, and the power of ten of the first
+    // significant one (for telling overflow from underflow).
+    std::string number;
+    long intDigits = 0;
+    long leadingFractionZeros = 0;
+    bool significant = false;
+    bool anyDigit = false;
+    while (isDigit(in.peek())) {
+        anyDigit = true;
+        if (in.peek() != '0' || significant) {
+            significant = true;
+            number += in.peek();
+            if (intDigits < kExponentLimit)
+                ++intDigits;
+        }
+        in.advance();
+    }
+    if (in.peek() == '.') {
+        const std::size_t beforePoint = in.position();
+        in.advance();
+        if (!isDigit(in.peek()) && !anyDigit) {
+            in.rewind(beforePoint);
+        } else {
+            number += '.';
+            while (isDigit(in.peek())) {
+                anyDigit = true;
+                if (in.peek() == '0' && !significant) {
+                    if (leadingFractionZeros < kExponentLimit)
+                        ++leadingFractionZeros;
+                } else {
+                    significant = true;
+                }
+                number += in.peek();
+                in.advance();
+            }
+        }
+    }
+    if (!anyDigit)
+        return 0.0;
+    if (!significant)
+        return negative ? -0.0 : 0.0;
+
+    long exponent = 0;
+    if (in.peek() == 'e' || in.peek() == 'E') {
+        const std::size_t beforeExponent = in.position();
+        std::string exponentText = "e";
+        in.advance();
+        bool exponentNegative = false;
+        if (in.peek() == '+' || in.peek() == '-') {
+            exponentNegative = in.peek() == '-';
+            exponentText += in.peek();
+            in.advance();
+        }
+        if (!isDigit(in.peek())) {
+            in.rewind(beforeExponent);
+        } else {
+            while (isDigit(in.peek())) {
+                exponent = std::min(exponent * 10 + (in.peek() - '0'), kExponentLimit);
+                exponentText += in.peek();
+                in.advance();
+            }
+            if (exponentNegative)
+                exponent = -exponent;
+            number += exponentText;
+        }
+    }
+
+    double value = 0.0;
+    const auto r = std::from_chars(number.data(), number.data() + number.size(), value);
+    if (r.ec == std::errc::result_out_of_range) {
+        const long magnitude =
+            (intDigits > 0 ? intDigits - 1 : -(leadingFractionZeros + 1)) + exponent;
+        return outOfRange(magnitude, negative);
+    }
+    return negative ? -value : value;
+}
+
+std::string PositionText(float value)
+{
+    if (!std::isfinite(value)) {
+        const std::string_view t = nonFiniteText(value);
+        return t.front() == '-' ? std::string(t) : " " + std::string(t);
+    }
+    if (value == 0.0f)
+        return " 0"; // also for -0, which is not negative
+
+    std::string digits = toGeneral(static_cast<double>(std::fabs(value)), 7);
+    // toGeneral works on the widened value; seven significant digits of a float
+    // and of its exact double widening are the same text.
+    if (digits.starts_with("0."))
+        digits.erase(0, 1);
+    return (value < 0 ? "-" : " ") + digits;
+}
+
+std::string IntegerText(std::int16_t value)
+{
+    std::array<char, 8> buf{};
+    const auto r = std::to_chars(buf.data(), buf.data() + buf.size(), value);
+    return {buf.data(), r.ptr};
+}
+
+std::string DoubleText(double value)
+{
+    if (!std::isfinite(value))
+        return std::string(nonFiniteText(value));
+    return toGeneral(value, 15);
+}
+
+std::string StandardText(double value)
+{
+    if (!std::isfinite(value))
+        return std::string(nonFiniteText(value));
+    std::string out;
+    if (value >= 0 && appendStandardFast(out, value))
+        return out;
+    FixedBuffer buf;
+    std::string_view fixed = toFixed(buf, value, 2);
+    out.reserve(fixed.size() + fixed.size() / 3);
+    if (fixed.front() == '-') {
+        fixed.remove_prefix(1);
+        if (fixed != "0.00")
+            out += '-';
+    }
+    const std::size_t point = fixed.find('.');
+    appendGrouped(out, fixed.substr(0, point));
+    out += fixed.substr(point);
+    return out;
+}
+
+std::string GroupedText(double wholeNumber)
+{
+    if (!std::isfinite(wholeNumber))
+        return std::string(nonFiniteText(wholeNumber));
+    if (wholeNumber >= 1 && wholeNumber < kExactIntegers &&
+        std::floor(wholeNumber) == wholeNumber) {
+        std::string out;
+        appendGroupedInteger(out, static_cast<std::uint64_t>(wholeNumber));
+        return out;
+    }
+    FixedBuffer buf;
+    std::string_view fixed = toFixed(buf, wholeNumber, 0);
+    std::string out;
+    if (fixed.front() == '-') {
+        fixed.remove_prefix(1);
+        if (fixed != "0")
+            out += '-';
+    }
+    if (fixed == "0")
+        return out;
+    out.reserve(out.size() + fixed.size() + fixed.size() / 3);
+    appendGrouped(out, fixed);
+    return out;
+}
+
+} // namespace vesk

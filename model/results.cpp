@@ -1,0 +1,21 @@
+#include "model/results.h"
+
+#include "model/number_text.h"
+#include "model/speed_model.h"
+
+namespace vesk {
+
+Results ResultsFor(std::string_view factorText)
+{
+    const double w = ParseNumber(factorText);
+    const double v = SpeedModel::multipleOfC(w);
+    const std::string_view word = SpeedModel::method(w);
+    return Results{
+        word,
+        word == SpeedModel::kInterpolated ? kYellow : kGreen,
+        StandardText(v),
+        GroupedText(SpeedModel::metresPerSecond(v)),
+    };
+}
+
+} // namespace vesk

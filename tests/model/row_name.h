@@ -1,0 +1,13 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+// Names each row of a table-driven test after its `name` field.
+struct RowName {
+    template <class Row> std::string operator()(const testing::TestParamInfo<Row>& info) const
+    {
+        return info.param.name;
+    }
+};
