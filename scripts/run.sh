@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the calculator and starts it.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh
+cmake -S . -B build -G Ninja >/dev/null
+cmake --build build --target vesk
+exec build/app/vesk

@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything and runs every test.
+#   WERROR=ON      treat compiler warnings as errors
+#   BUILD_DIR=dir  where to build (default: build)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh
+build=${BUILD_DIR:-build}
+cmake -S . -B "$build" -G Ninja -DVESK_WERROR="${WERROR:-OFF}" ${CMAKE_ARGS:-} >/dev/null
+cmake --build "$build"
+ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
