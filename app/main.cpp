@@ -1,25 +1,67 @@
+// Starts the calculator: the main window is created hidden, its Form_Load
+// decides whether this copy runs or hands over to one already running, and
+// only then is the window shown.
+#include "app/app_shell.h"
+#include "app/instance_guard.h"
+#include "app/window_restore.h"
 #include "ui/frmMain.h"
 
 #include <QApplication>
 
+#include <cstdio>
+#include <cstdlib>
+
 namespace {
 
-class AppShell : public vesk::Shell {
-  public:
-    void load(vesk::frmMain&) override {}
-    void unload(vesk::frmMain&) override { QApplication::exit(0); }
-    void exitClicked(vesk::frmMain&) override { QApplication::exit(0); }
-    void aboutClicked(vesk::frmMain&) override {}
-};
+// The program keeps no log and reports nothing; a fatal error while opening
+// the display is the one exception, and it gets one line.
+void quietMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtFatalMsg) {
+        std::fprintf(stderr, "vesk: cannot open a window: %s\n",
+                     qPrintable(message.section(QLatin1Char('\n'), 0, 0)));
+        std::_Exit(1);
+    }
+    if (qEnvironmentVariableIsSet("VESK_DEBUG"))
+        std::fprintf(stderr, "%s\n", qPrintable(message));
+}
+
+bool displayNamed()
+{
+    return qEnvironmentVariableIsSet("QT_QPA_PLATFORM") || qEnvironmentVariableIsSet("DISPLAY") ||
+           qEnvironmentVariableIsSet("WAYLAND_DISPLAY");
+}
 
 } // namespace
 
 int main(int argc, char** argv)
 {
+    // The toolkit takes these from the environment as it starts; a later copy
+    // passes its launch's token on to the running copy.
+    QByteArray launchToken = qgetenv("XDG_ACTIVATION_TOKEN");
+    if (launchToken.isEmpty())
+        launchToken = qgetenv("DESKTOP_STARTUP_ID");
+
+    qInstallMessageHandler(quietMessages);
+    if (!displayNamed()) {
+        std::fputs("vesk: no display to open a window on (DISPLAY and WAYLAND_DISPLAY are unset)\n",
+                   stderr);
+        return 1;
+    }
     QApplication app(argc, argv);
-    AppShell shell;
+
+    vesk::LocalInstanceGuard guard(vesk::InstancePaths::forThisSession(), launchToken,
+                                   [](const QString& caption, const QByteArray& token) {
+                                       QWidget* window = vesk::findTopLevelWindow(caption);
+                                       if (window != nullptr)
+                                           vesk::restoreWindow(*window, token);
+                                       return window != nullptr;
+                                   });
+    vesk::AppShell shell(guard);
     vesk::frmMain form(&shell);
     form.Form_Load();
+    if (shell.ended())
+        return 0;
     form.show();
     return app.exec();
 }

@@ -26,15 +26,18 @@ constexpr QSize size(int width, int height)
     return {toPixels(width), toPixels(height)};
 }
 
-// A 1-pixel line from (x1, y1) to (x2, y2), horizontal or vertical. Like the
-// line drawing it stands for, the end point itself is not drawn.
+// The pixels of a 1-pixel line drawn from (x1, y1) towards (x2, y2),
+// horizontal or vertical; like the line drawing it stands for, it leaves out
+// the end point (x2, y2) itself.
 constexpr QRect line(int x1, int y1, int x2, int y2)
 {
-    const int left = toPixels(x1 < x2 ? x1 : x2);
-    const int top = toPixels(y1 < y2 ? y1 : y2);
-    const int dx = toPixels(x1 < x2 ? x2 - x1 : x1 - x2);
-    const int dy = toPixels(y1 < y2 ? y2 - y1 : y1 - y2);
-    return {left, top, dx == 0 ? 1 : dx, dy == 0 ? 1 : dy};
+    const int ax = toPixels(x1), ay = toPixels(y1), bx = toPixels(x2), by = toPixels(y2);
+    if (ay == by) {
+        const int left = ax <= bx ? ax : bx + 1;
+        return {left, ay, ax <= bx ? bx - ax : ax - bx, 1};
+    }
+    const int top = ay <= by ? ay : by + 1;
+    return {ax, top, 1, ay <= by ? by - ay : ay - by};
 }
 
 } // namespace vesk::twips

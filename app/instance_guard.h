@@ -1,0 +1,81 @@
+// One copy of the calculator per user and display.
+//
+// The first copy takes an exclusive lock on a file in the user's private
+// runtime directory and holds it for its whole life; the kernel drops it when
+// the process ends, however it ends, so nothing is ever left stale. Next to
+// the lock it listens on a local socket that only its own user can reach. A
+// later copy finds the lock taken, connects (retrying until a short deadline,
+// since the first copy may not be listening yet), asks the first copy to
+// restore its window with a given caption, and ends.
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+
+#include <chrono>
+#include <functional>
+
+class QLocalServer;
+class QLocalSocket;
+
+namespace vesk {
+
+// The previous-instance query and the hand-over, as the application sees them.
+class InstanceGuard {
+  public:
+    virtual ~InstanceGuard() = default;
+    // True when another copy is running. When it answers false, this copy is
+    // the running one from now on and answers the copies started after it.
+    virtual bool previousInstance() = 0;
+    // Asks the running copy to restore its top-level window captioned so.
+    // Silent and bounded in time, whatever happens.
+    virtual void restoreWindow(const QString& caption) = 0;
+};
+
+// Where the lock and the socket live.
+struct InstancePaths {
+    QString lock;
+    QString socket;
+    bool usable() const { return !lock.isEmpty(); }
+
+    // In the user's private runtime directory (inside a Flatpak, the one the
+    // app's instances share); empty when there is none that is safe to use.
+    static InstancePaths forThisSession();
+    static InstancePaths in(const QString& directory, const QString& name);
+};
+
+class LocalInstanceGuard : public QObject, public InstanceGuard {
+    Q_OBJECT
+
+  public:
+    // Restores the window with the caption using the launch's token; true when
+    // a window was found.
+    using Restore = std::function<bool(const QString& caption, const QByteArray& token)>;
+
+    LocalInstanceGuard(InstancePaths paths, QByteArray launchToken, Restore restore);
+    ~LocalInstanceGuard() override;
+
+    bool previousInstance() override;
+    void restoreWindow(const QString& caption) override;
+
+    // How long a second copy keeps trying to reach the first.
+    static constexpr std::chrono::milliseconds kHandOverDeadline{2000};
+    // How long the first copy waits for a connected client's request.
+    static constexpr std::chrono::milliseconds kRequestTimeout{2000};
+    static constexpr int kMaxClients = 8;
+
+  private:
+    void listen();
+    void accept();
+    void serve(QLocalSocket* client);
+
+    InstancePaths paths_;
+    QByteArray token_;
+    Restore restore_;
+    int lockFd_ = -1;
+    QLocalServer* server_ = nullptr;
+    int clients_ = 0;
+};
+
+} // namespace vesk

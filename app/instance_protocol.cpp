@@ -1,0 +1,79 @@
+#include "app/instance_protocol.h"
+
+#include <QList>
+#include <QStringDecoder>
+
+namespace vesk::instance {
+namespace {
+
+const QByteArray kVersion = QByteArrayLiteral("VESK1");
+const QByteArray kRestore = QByteArrayLiteral("RESTORE");
+const QByteArray kNoToken = QByteArrayLiteral("-");
+
+// Tokens and startup ids are printable ASCII without blanks.
+bool validToken(const QByteArray& token)
+{
+    if (token.isEmpty())
+        return false;
+    for (char c : token)
+        if (c < 0x21 || c > 0x7e)
+            return false;
+    return true;
+}
+
+} // namespace
+
+QByteArray formatRequest(const Request& request)
+{
+    QByteArray line = kVersion + '\t' + kRestore + '\t' + request.caption.toUtf8() + '\t';
+    line += request.token.isEmpty() ? kNoToken : request.token;
+    line += '\n';
+    return line;
+}
+
+std::optional<Request> parseRequest(const QByteArray& line)
+{
+    if (line.size() > kMaxRequest || !line.endsWith('\n'))
+        return std::nullopt;
+    const QByteArray body = line.chopped(1);
+    if (body.contains('\n') || body.contains('\0') || body.contains('\r'))
+        return std::nullopt;
+    const QList<QByteArray> fields = body.split('\t');
+    if (fields.size() != 4 || fields[0] != kVersion || fields[1] != kRestore)
+        return std::nullopt;
+
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString caption = utf8.decode(fields[2]);
+    if (utf8.hasError() || caption.isEmpty())
+        return std::nullopt;
+    const QByteArray& token = fields[3];
+    if (!validToken(token))
+        return std::nullopt;
+    return Request{caption, token == kNoToken ? QByteArray() : token};
+}
+
+QString instanceName(const QString& waylandDisplay, const QString& x11Display)
+{
+    QString display = waylandDisplay;
+    if (display.isEmpty()) {
+        display = x11Display;
+        // host:display.screen -> host:display
+        const qsizetype colon = display.lastIndexOf(QLatin1Char(':'));
+        const qsizetype dot = display.indexOf(QLatin1Char('.'), colon + 1);
+        if (colon >= 0 && dot > colon)
+            display.truncate(dot);
+    }
+    if (display.isEmpty())
+        display = QStringLiteral("none");
+    for (QChar& c : display) {
+        const bool keep = (c >= QLatin1Char('a') && c <= QLatin1Char('z')) ||
+                          (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) ||
+                          (c >= QLatin1Char('0') && c <= QLatin1Char('9')) ||
+                          c == QLatin1Char('.') || c == QLatin1Char('-') || c == QLatin1Char('_');
+        if (!keep)
+            c = QLatin1Char('_');
+    }
+    return QStringLiteral("vesk-") + display.left(64);
+}
+
+} // namespace vesk::instance

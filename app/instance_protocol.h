@@ -1,0 +1,41 @@
+// The one request a second copy sends to the running copy, and the rules for
+// naming the files the two meet at. Pure functions: no sockets, no windows.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+namespace vesk::instance {
+
+// A request is one line of at most this many bytes, newline included.
+inline constexpr qsizetype kMaxRequest = 1024;
+
+// "Restore your top-level window with this caption", with the activation token
+// (Wayland) or startup id (X11) of the second copy's launch, if it had one.
+struct Request {
+    QString caption;
+    QByteArray token;
+    friend bool operator==(const Request&, const Request&) = default;
+};
+
+// VESK1 <tab> RESTORE <tab> caption <tab> token or "-" <newline>
+QByteArray formatRequest(const Request& request);
+
+// The request in one received line (newline included), or nothing when the line
+// is too long, unterminated, of another version or verb, or malformed.
+std::optional<Request> parseRequest(const QByteArray& line);
+
+inline constexpr char kFound[] = "FOUND\n";
+inline constexpr char kNotFound[] = "NOTFOUND\n";
+
+// The name shared by all copies of one user on one display: "vesk-" and the
+// display with everything but letters, digits, '.', '-' and '_' made '_', and
+// an X11 screen number dropped (":0.0" and ":0" are one display).
+QString instanceName(const QString& waylandDisplay, const QString& x11Display);
+
+// The longest socket path the system accepts (sun_path less its terminator).
+inline constexpr qsizetype kMaxSocketPath = 107;
+
+} // namespace vesk::instance

@@ -1,0 +1,33 @@
+#include "app/window_restore.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QWidget>
+
+namespace vesk {
+
+QWidget* findTopLevelWindow(const QString& caption)
+{
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (QWidget* w : windows)
+        if (w->isWindow() && w->windowTitle() == caption)
+            return w;
+    return nullptr;
+}
+
+void restoreWindow(QWidget& window, const QByteArray& activationToken)
+{
+    if (!activationToken.isEmpty() && QGuiApplication::platformName() == QLatin1String("wayland"))
+        qputenv("XDG_ACTIVATION_TOKEN", activationToken);
+    // raise() and activateWindow() alone leave a minimised window where it is.
+    window.setWindowState(window.windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
+    window.showNormal();
+    window.raise();
+    window.activateWindow();
+    if (QWidget* modal = QApplication::activeModalWidget(); modal != nullptr && modal != &window) {
+        modal->raise();
+        modal->activateWindow();
+    }
+}
+
+} // namespace vesk
