@@ -12,7 +12,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev clang-14 libclang-rt-14-dev clang-format-14
     locales
     # end-to-end tests on a real display
-    xvfb xauth openbox xdotool x11-utils wmctrl imagemagick
+    xvfb xauth openbox xdotool x11-utils wmctrl imagemagick python3 libx11-dev
 )
 
 sudo_cmd=()
