@@ -60,8 +60,11 @@ int main(int argc, char** argv)
     vesk::AppShell shell(guard);
     vesk::frmMain form(&shell);
     form.Form_Load();
-    if (shell.ended())
-        return 0;
+    if (shell.ended()) {
+        // A copy that handed over has nothing to save or tidy: it was never
+        // shown and holds no lock. Leave without tearing the toolkit down.
+        std::_Exit(0);
+    }
     form.show();
     return app.exec();
 }

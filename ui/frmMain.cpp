@@ -1,5 +1,6 @@
 #include "ui/frmMain.h"
 
+#include "assets/vesk.xpm"
 #include "model/number_text.h"
 #include "model/results.h"
 #include "ui/VESKCONS.h"
@@ -10,7 +11,9 @@
 
 #include <QCloseEvent>
 #include <QIcon>
+#include <QImage>
 #include <QLabel>
+#include <QPixmap>
 #include <QPushButton>
 #include <QScrollBar>
 
@@ -177,7 +180,7 @@ frmMain::frmMain(Shell* shell) : shell_(shell)
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    setWindowIcon(QIcon(QStringLiteral(":/assets/vesk.xpm")));
+    setWindowIcon(QIcon(QPixmap::fromImage(QImage(vesk_xpm))));
     setFont(style::windowFont());
     style::applyColours(*this, kBackground, none());
     setGeometry(QRect(QPoint(twips::toPixels(kDesignedLeft), twips::toPixels(kDesignedTop)),

@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# Start-up side by side on one X display (Xvfb + openbox): time from launch to
+# the mapped main window and resident memory, for the calculator and for a bare
+# Qt window of the same size; then the time a second copy takes to hand over.
+# Usage: bench/startup.sh [BUILD_DIR] [RUNS]
+set -euo pipefail
+build=${1:-build}
+runs=${2:-15}
+mapwait=$build/bench/vesk_mapwait
+bare=$build/bench/vesk_bare_window
+vesk=$build/app/vesk
+
+work=$(mktemp -d)
+chmod 700 "$work"
+export XDG_RUNTIME_DIR=$work
+unset WAYLAND_DISPLAY QT_QPA_PLATFORM
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+xvfb=$!
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
+export DISPLAY=:$(cat "$work/display")
+openbox --sm-disable >/dev/null 2>&1 &
+ob=$!
+trap 'kill $ob $xvfb 2>/dev/null; rm -rf "$work"' EXIT
+for _ in $(seq 100); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.05; done
+
+# Warm the caches once, then alternate the two programs run by run.
+"$mapwait" Bare "$bare" >/dev/null
+"$mapwait" Vesk "$vesk" >/dev/null
+for _ in $(seq "$runs"); do
+    "$mapwait" Bare "$bare" >>"$work/bare"
+    "$mapwait" Bare "$bare" --text >>"$work/text"
+    "$mapwait" Vesk "$vesk" >>"$work/vesk"
+done
+
+# Hand-over: a second copy against a running first copy, launch to exit.
+"$vesk" &
+first=$!
+for _ in $(seq 100); do [ -S "$XDG_RUNTIME_DIR"/vesk-*.socket ] 2>/dev/null && break; sleep 0.05; done
+sleep 0.3
+for _ in $(seq "$runs"); do
+    t0=$(date +%s%N)
+    "$vesk"
+    t1=$(date +%s%N)
+    echo "$(((t1 - t0) / 1000)) " >>"$work/handover"
+done
+kill "$first"
+
+median() { sort -n | awk '{a[NR]=$1} END{print (NR%2 ? a[(NR+1)/2] : (a[NR/2]+a[NR/2+1])/2)}'; }
+bare_ms=$(cut -d' ' -f1 "$work/bare" | median)
+vesk_ms=$(cut -d' ' -f1 "$work/vesk" | median)
+bare_kib=$(cut -d' ' -f2 "$work/bare" | median)
+text_ms=$(cut -d' ' -f1 "$work/text" | median)
+text_kib=$(cut -d' ' -f2 "$work/text" | median)
+vesk_kib=$(cut -d' ' -f2 "$work/vesk" | median)
+hand_ms=$(awk '{print $1/1000}' "$work/handover" | median)
+
+echo "medians of $runs runs, one display, alternating"
+printf '%-28s %10s %12s\n' "" "start ms" "resident KiB"
+printf '%-28s %10s %12s\n' "bare Qt window" "$bare_ms" "$bare_kib"
+printf '%-28s %10s %12s\n' "bare window, one label" "$text_ms" "$text_kib"
+printf '%-28s %10s %12s\n' "vesk" "$vesk_ms" "$vesk_kib"
+awk -v v="$vesk_ms" -v b="$bare_ms" -v vk="$vesk_kib" -v bk="$bare_kib" -v h="$hand_ms" \
+    -v t="$text_ms" -v tk="$text_kib" 'BEGIN {
+    printf "start-up ratio vesk / bare:   %.3f (target <= 1.15)\n", v / b
+    printf "resident difference:          %.2f MiB (target <= 3)\n", (vk - bk) / 1024
+    printf "against the one-label window: %.3f, %+.2f MiB\n", v / t, (vk - tk) / 1024
+    printf "second copy hand-over:        %.1f ms = %.2f x vesk start-up (target < 1)\n", h, h / v
+}'
