@@ -1,6 +1,8 @@
 #include "app/frmAbout.h"
 
 #include "app/version.h"
+#include "ui/accessibility.h"
+#include "ui/picture.h"
 #include "ui/twips.h"
 #include "ui/window_style.h"
 
@@ -8,7 +10,6 @@
 #include <QImageReader>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QPixmap>
 #include <QPointer>
 #include <QPushButton>
 
@@ -93,6 +94,7 @@ QString text(const Control& c)
 
 frmAbout::frmAbout()
 {
+    installAccessibleRoles();
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("About"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -124,9 +126,8 @@ frmAbout::frmAbout()
             break;
         }
         case Kind::Image: {
-            auto* image = new QLabel(this);
-            image->setPixmap(QPixmap::fromImage(logo()));
-            image->setScaledContents(false);
+            auto* image = new Picture(this);
+            image->setImage(logo());
             w = image;
             break;
         }

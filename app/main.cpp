@@ -3,6 +3,7 @@
 // only then is the window shown.
 #include "app/app_shell.h"
 #include "app/instance_guard.h"
+#include "app/version.h"
 #include "app/window_restore.h"
 #include "ui/frmMain.h"
 
@@ -49,6 +50,8 @@ int main(int argc, char** argv)
         return 1;
     }
     QApplication app(argc, argv);
+    QGuiApplication::setDesktopFileName(QLatin1String(vesk::version::kAppId));
+    QCoreApplication::setApplicationVersion(QLatin1String(vesk::version::kText));
 
     vesk::LocalInstanceGuard guard(vesk::InstancePaths::forThisSession(), launchToken,
                                    [](const QString& caption, const QByteArray& token) {

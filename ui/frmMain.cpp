@@ -1,16 +1,16 @@
 #include "ui/frmMain.h"
 
-#include "assets/vesk.xpm"
 #include "model/number_text.h"
 #include "model/results.h"
 #include "ui/VESKCONS.h"
+#include "ui/accessibility.h"
+#include "ui/icon.h"
 #include "ui/scroll_bar.h"
 #include "ui/text_box.h"
 #include "ui/twips.h"
 #include "ui/window_style.h"
 
 #include <QCloseEvent>
-#include <QIcon>
 #include <QImage>
 #include <QLabel>
 #include <QPixmap>
@@ -175,12 +175,13 @@ void makeResult(QLabel& label, const char* description)
 
 frmMain::frmMain(Shell* shell) : shell_(shell)
 {
+    installAccessibleRoles();
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Vesk"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    setWindowIcon(QIcon(QPixmap::fromImage(QImage(vesk_xpm))));
+    setWindowIcon(calculatorIcon());
     setFont(style::windowFont());
     style::applyColours(*this, kBackground, none());
     setGeometry(QRect(QPoint(twips::toPixels(kDesignedLeft), twips::toPixels(kDesignedTop)),

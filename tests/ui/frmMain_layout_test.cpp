@@ -50,7 +50,7 @@ void FrmMainLayout::window()
     QCOMPARE(p.color(QPalette::Window), QColor(128, 128, 128));
     const QIcon icon = form.windowIcon();
     QVERIFY(!icon.isNull());
-    const QImage image = icon.pixmap(32, 32).toImage();
+    const QImage image = icon.pixmap(QSize(32, 32), 1.0).toImage();
     QCOMPARE(image.size(), QSize(32, 32));
     QCOMPARE(image.pixelColor(10, 7), QColor(255, 255, 0)); // the V on the display
 }
