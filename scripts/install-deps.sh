@@ -7,12 +7,15 @@ packages=(
     # build
     cmake ninja-build g++ pkg-config
     # the windows
-    qt6-base-dev qt6-base-dev-tools libgl-dev qt6-qpa-plugins fonts-liberation2
+    qt6-base-dev qt6-base-dev-tools libgl-dev fonts-liberation2
     # tests, benchmarks, fuzzing
     libgtest-dev libgmock-dev libbenchmark-dev clang-14 libclang-rt-14-dev clang-format-14
     locales
-    # end-to-end tests on a real display
+    # end-to-end tests on a real display, and what a screen reader sees
     xvfb xauth openbox xdotool x11-utils wmctrl imagemagick python3 libx11-dev
+    at-spi2-core python3-pyatspi dbus dbus-x11
+    # packaging and its validators
+    dpkg-dev fakeroot file desktop-file-utils appstream binutils-mingw-w64-x86-64
 )
 
 sudo_cmd=()

@@ -1,0 +1,82 @@
+#!/usr/bin/env bash
+# Builds the Debian package, installs it on this machine, starts the installed
+# program the way the applications menu does, sees its window on a display of
+# its own, and removes the package again, leaving nothing behind.
+# Usage: package_test.sh BUILD_DIR  (installing needs root)
+set -uo pipefail
+build=$1
+[ "$(id -u)" = 0 ] || { echo "SKIP: installing a package needs root"; exit 77; }
+for tool in cpack dpkg apt-get Xvfb xdotool; do
+    command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+done
+if dpkg-query -W -f='${Status}' vesk 2>/dev/null | grep -q 'install ok installed'; then
+    echo "SKIP: a vesk package is already installed here"
+    exit 77
+fi
+
+work=$(mktemp -d)
+chmod 700 "$work"
+pids=()
+cleanup() {
+    for pid in "${pids[@]}"; do kill -KILL "$pid" 2>/dev/null; done
+    dpkg -r vesk >/dev/null 2>&1
+    rm -rf "$work"
+}
+trap cleanup EXIT
+passes=0
+failures=0
+check() {
+    local name=$1
+    shift
+    if "$@"; then echo "PASS   $name"; passes=$((passes + 1)); else echo "FAIL   $name"; failures=$((failures + 1)); fi
+}
+
+(cd "$work" && cpack -G DEB --config "$(realpath "$build")/CPackConfig.cmake" >cpack.log 2>&1) ||
+    { cat "$work/cpack.log"; exit 1; }
+arch=$(dpkg --print-architecture)
+deb=$work/vesk_1.01_$arch.deb
+check "the package is vesk_1.01_$arch.deb" [ -f "$deb" ]
+depends=$(dpkg-deb -f "$deb" Depends)
+echo "Depends: $depends"
+check "it depends on the Qt libraries it links" grep -q libqt6widgets6 <<<"$depends"
+check "it depends on the C library" grep -q libc6 <<<"$depends"
+check "it depends on the font" grep -q fonts-liberation2 <<<"$depends"
+contents=$(dpkg-deb -c "$deb" | awk '{print $6}')
+for f in ./usr/bin/vesk ./usr/share/applications/org.veskcalculator.Vesk.desktop \
+    ./usr/share/metainfo/org.veskcalculator.Vesk.metainfo.xml \
+    ./usr/share/icons/hicolor/32x32/apps/org.veskcalculator.Vesk.png \
+    ./usr/share/icons/hicolor/256x256/apps/org.veskcalculator.Vesk.png; do
+    check "it holds $f" grep -qx "$f" <<<"$contents"
+done
+
+dpkg -i "$deb" >"$work/install.log" 2>&1 || DEBIAN_FRONTEND=noninteractive apt-get -f install -y >>"$work/install.log" 2>&1
+check "it installs" bash -c "dpkg-query -W -f='\${Status}' vesk | grep -q 'install ok installed'"
+
+exec_line=$(sed -n 's/^Exec=//p' /usr/share/applications/org.veskcalculator.Vesk.desktop)
+Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+pids+=($!)
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
+mkdir -m 700 "$work/runtime"
+(
+    cd /
+    export DISPLAY=:$(cat "$work/display") XDG_RUNTIME_DIR=$work/runtime PATH=/usr/bin:/bin
+    unset WAYLAND_DISPLAY QT_QPA_PLATFORM
+    exec $exec_line
+) &
+pids+=($!)
+export DISPLAY=:$(cat "$work/display")
+found=""
+for _ in $(seq 100); do
+    found=$(xdotool search --onlyvisible --name '^Vesk$' 2>/dev/null | head -n 1)
+    [ -n "$found" ] && break
+    sleep 0.05
+done
+check "the menu entry's command ($exec_line) opens the window" [ -n "$found" ]
+kill -KILL "${pids[-1]}" 2>/dev/null
+
+dpkg -r vesk >"$work/remove.log" 2>&1
+check "it removes cleanly" bash -c "! dpkg-query -W -f='\${Status}' vesk 2>/dev/null | grep -q 'install ok installed'"
+check "nothing of it is left" bash -c "[ ! -e /usr/bin/vesk ] && [ ! -e /usr/share/applications/org.veskcalculator.Vesk.desktop ] && [ ! -e /usr/share/icons/hicolor/32x32/apps/org.veskcalculator.Vesk.png ]"
+
+echo "$passes passed, $failures failed"
+[ "$failures" = 0 ]
