@@ -3,6 +3,7 @@
 // only then is the window shown.
 #include "app/app_shell.h"
 #include "app/instance_guard.h"
+#include "app/quit_on_signals.h"
 #include "app/version.h"
 #include "app/window_restore.h"
 #include "ui/frmMain.h"
@@ -15,12 +16,18 @@
 namespace {
 
 // The program keeps no log and reports nothing; a fatal error while opening
-// the display is the one exception, and it gets one line.
-void quietMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
+// the display is the one exception, and it gets one line: the toolkit's own
+// reason ("could not connect to display :9") where it gave one first.
+void quietMessages(QtMsgType type, const QMessageLogContext& context, const QString& message)
 {
+    static QString reason;
+    if (type == QtWarningMsg && context.category != nullptr &&
+        QLatin1String(context.category).startsWith(QLatin1String("qt.qpa")))
+        reason = message;
     if (type == QtFatalMsg) {
+        const QString why = reason.isEmpty() ? message : reason;
         std::fprintf(stderr, "vesk: cannot open a window: %s\n",
-                     qPrintable(message.section(QLatin1Char('\n'), 0, 0)));
+                     qPrintable(why.section(QLatin1Char('\n'), 0, 0)));
         std::_Exit(1);
     }
     if (qEnvironmentVariableIsSet("VESK_DEBUG"))
@@ -68,6 +75,7 @@ int main(int argc, char** argv)
         // shown and holds no lock. Leave without tearing the toolkit down.
         std::_Exit(0);
     }
+    vesk::QuitOnSignals quitOnSignals;
     form.show();
     return app.exec();
 }

@@ -110,6 +110,9 @@ class SingleCopy : public QObject {
     void hostileClientsDoNotStopIt();
     void hungFirstCopyCostsOnlyTheDeadline();
     void filesArePrivate();
+    void stoppedBySignalItTidiesUp();
+    void noDisplayIsOneLine_data();
+    void noDisplayIsOneLine();
 };
 
 void SingleCopy::secondCopyHandsOverSilently()
@@ -268,6 +271,51 @@ void SingleCopy::filesArePrivate()
                  c.socket()});
     QVERIFY(other.waitForFinished(5000));
     QCOMPARE(other.readAllStandardOutput().trimmed(), QByteArrayLiteral("13")); // EACCES
+}
+
+void SingleCopy::stoppedBySignalItTidiesUp()
+{
+    Copies c;
+    QProcess* first = c.startFirst();
+    first->terminate(); // SIGTERM
+    QVERIFY(first->waitForFinished(3000));
+    QCOMPARE(first->exitStatus(), QProcess::NormalExit);
+    QCOMPARE(first->exitCode(), 0);
+    QVERIFY(!QFileInfo::exists(c.socket()));
+    QVERIFY(QFileInfo::exists(c.lock())); // never removed, by design
+    c.startFirst();
+    QCOMPARE(c.request("Vesk"), QByteArrayLiteral("FOUND\n"));
+}
+
+void SingleCopy::noDisplayIsOneLine_data()
+{
+    QTest::addColumn<QString>("display");
+    QTest::addColumn<QByteArray>("begins");
+    QTest::newRow("no_display_named") << QString() << QByteArrayLiteral("vesk: no display");
+    QTest::newRow("display_not_there")
+        << QStringLiteral(":987") << QByteArrayLiteral("vesk: cannot open a window: ");
+}
+
+void SingleCopy::noDisplayIsOneLine()
+{
+    QFETCH(QString, display);
+    QFETCH(QByteArray, begins);
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "VESK_DEBUG"})
+        env.remove(QLatin1String(name));
+    if (!display.isEmpty())
+        env.insert(QStringLiteral("DISPLAY"), display);
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(VESK_BINARY), {});
+    QVERIFY(p.waitForFinished(10000));
+    QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(p.exitCode(), 1);
+    const QByteArray err = p.readAllStandardError();
+    QVERIFY2(err.startsWith(begins), err.constData());
+    QCOMPARE(err.count('\n'), 1);
+    QVERIFY(err.endsWith('\n'));
+    QCOMPARE(p.readAllStandardOutput(), QByteArray());
 }
 
 QTEST_GUILESS_MAIN(SingleCopy)
