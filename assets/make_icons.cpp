@@ -2,6 +2,7 @@
 // theme and a Windows .ico, all from the same 32 x 32 picture.
 //   make_icons OUTPUT_DIR NAME
 // writes OUTPUT_DIR/<size>/NAME.png for each size and OUTPUT_DIR/NAME.ico.
+#include "assets/little_endian.h"
 #include "ui/icon.h"
 
 #include <QBuffer>
@@ -21,17 +22,6 @@ QByteArray png(const QImage& image)
     buffer.open(QIODevice::WriteOnly);
     image.convertToFormat(QImage::Format_ARGB32).save(&buffer, "PNG");
     return bytes;
-}
-
-void put16(QByteArray& out, int v)
-{
-    out.append(char(v & 0xff)).append(char((v >> 8) & 0xff));
-}
-
-void put32(QByteArray& out, qsizetype v)
-{
-    put16(out, int(v & 0xffff));
-    put16(out, int((v >> 16) & 0xffff));
 }
 
 // An .ico whose images are stored as PNG, as Windows has read them since Vista.

@@ -2,6 +2,8 @@
 // embossed, as a 220 x 47 pixel, 8-bit, 256-colour, uncompressed bitmap that
 // uses four colours. Run: make_logo OUTPUT.bmp (needs a serif bold face; the
 // committed picture was made with Liberation Serif Bold).
+#include "assets/little_endian.h"
+
 #include <QFile>
 #include <QFont>
 #include <QFontMetrics>
@@ -50,17 +52,6 @@ QImage letters(const QString& name)
     p.drawText((kWidth - box.width()) / 2 - box.left(), (kHeight - box.height()) / 2 - box.top(),
                name);
     return mask;
-}
-
-void put16(QByteArray& out, std::uint16_t v)
-{
-    out.append(char(v & 0xff)).append(char(v >> 8));
-}
-
-void put32(QByteArray& out, std::uint32_t v)
-{
-    put16(out, std::uint16_t(v & 0xffff));
-    put16(out, std::uint16_t(v >> 16));
 }
 
 QByteArray bitmap(const QImage& mask)

@@ -14,14 +14,9 @@ work=$(mktemp -d)
 chmod 700 "$work"
 export XDG_RUNTIME_DIR=$work
 unset WAYLAND_DISPLAY QT_QPA_PLATFORM
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-export DISPLAY=:$(cat "$work/display")
-openbox --sm-disable >/dev/null 2>&1 &
-ob=$!
-trap 'kill $ob $xvfb 2>/dev/null; rm -rf "$work"' EXIT
-for _ in $(seq 100); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.05; done
+. "$(dirname "$0")/../scripts/x_display.sh"
+trap 'stop_display; rm -rf "$work"' EXIT
+start_display --wm
 
 # Warm the caches once, then alternate the two programs run by run.
 "$mapwait" Bare "$bare" >/dev/null

@@ -10,15 +10,11 @@ work=$(mktemp -d)
 chmod 700 "$work"
 export XDG_RUNTIME_DIR=$work
 unset WAYLAND_DISPLAY QT_QPA_PLATFORM
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-export DISPLAY=:$(cat "$work/display")
-openbox --sm-disable >/dev/null 2>&1 &
-ob=$!
+. scripts/x_display.sh
+start_display --wm
 "$vesk" &
 app=$!
-trap 'kill $app $ob $xvfb 2>/dev/null; rm -rf "$work"' EXIT
+trap 'kill $app 2>/dev/null; stop_display; rm -rf "$work"' EXIT
 
 win=$(xdotool search --sync --onlyvisible --name '^Vesk$' | head -n 1)
 xdotool windowactivate --sync "$win"

@@ -17,19 +17,12 @@ fi
 work=$(mktemp -d)
 chmod 700 "$work"
 pids=()
-trap 'for p in "${pids[@]}"; do kill -KILL "$p" 2>/dev/null; done; rm -rf "$work"' EXIT
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-disown $!
-pids+=($!)
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-export DISPLAY=:$(cat "$work/display")
-openbox --sm-disable >/dev/null 2>&1 &
-disown $!
-pids+=($!)
+trap 'for p in "${pids[@]}"; do kill -KILL "$p" 2>/dev/null; done; stop_display; rm -rf "$work"' EXIT
+. "$here/../../scripts/x_display.sh"
+start_display --wm
 "$launcher" --launch-immediately >/dev/null 2>&1 &
 disown $!
 pids+=($!)
-for _ in $(seq 100); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.05; done
 
 mkdir -m 700 "$work/runtime"
 XDG_RUNTIME_DIR=$work/runtime QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$vesk" &

@@ -16,6 +16,7 @@ mkdir -m 700 "$XDG_RUNTIME_DIR"
 unset WAYLAND_DISPLAY QT_QPA_PLATFORM VESK_DEBUG
 
 cleanup() {
+    stop_display
     for pid in "${pids[@]}"; do
         kill -CONT "$pid" 2>/dev/null
         kill -KILL "$pid" 2>/dev/null
@@ -35,13 +36,8 @@ for tool in Xvfb openbox xdotool xprop xwininfo wmctrl xmessage; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-disown $!
-pids+=($!)
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-export DISPLAY=:$(cat "$work/display")
-spawn openbox --sm-disable
-for _ in $(seq 100); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.05; done
+. "$(dirname "$0")/../../scripts/x_display.sh"
+start_display --wm
 
 check() { # check NAME COMMAND...
     local name=$1

@@ -17,7 +17,9 @@ fi
 work=$(mktemp -d)
 chmod 700 "$work"
 pids=()
+. "$(dirname "$0")/../../scripts/x_display.sh"
 cleanup() {
+    stop_display
     for pid in "${pids[@]}"; do kill -KILL "$pid" 2>/dev/null; done
     dpkg -r vesk >/dev/null 2>&1
     rm -rf "$work"
@@ -53,18 +55,15 @@ dpkg -i "$deb" >"$work/install.log" 2>&1 || DEBIAN_FRONTEND=noninteractive apt-g
 check "it installs" bash -c "dpkg-query -W -f='\${Status}' vesk | grep -q 'install ok installed'"
 
 exec_line=$(sed -n 's/^Exec=//p' /usr/share/applications/org.veskcalculator.Vesk.desktop)
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-pids+=($!)
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
+start_display
 mkdir -m 700 "$work/runtime"
 (
     cd /
-    export DISPLAY=:$(cat "$work/display") XDG_RUNTIME_DIR=$work/runtime PATH=/usr/bin:/bin
+    export XDG_RUNTIME_DIR=$work/runtime PATH=/usr/bin:/bin
     unset WAYLAND_DISPLAY QT_QPA_PLATFORM
     exec $exec_line
 ) &
 pids+=($!)
-export DISPLAY=:$(cat "$work/display")
 found=""
 for _ in $(seq 100); do
     found=$(xdotool search --onlyvisible --name '^Vesk$' 2>/dev/null | head -n 1)

@@ -46,7 +46,10 @@ struct Window {
 
     QColor methodColour() const { return method->palette().color(method->foregroundRole()); }
 
-    QRect thumb() const
+    QRect thumb() const { return part(QStyle::SC_ScrollBarSlider); }
+
+    // Where a part of the scroll bar (arrow, trough, thumb) is drawn now.
+    QRect part(QStyle::SubControl control) const
     {
         QStyleOptionSlider opt;
         opt.initFrom(bar);
@@ -58,8 +61,7 @@ struct Window {
         opt.singleStep = bar->singleStep();
         opt.pageStep = bar->pageStep();
         opt.subControls = QStyle::SC_All;
-        return bar->style()->subControlRect(QStyle::CC_ScrollBar, &opt, QStyle::SC_ScrollBarSlider,
-                                            bar);
+        return bar->style()->subControlRect(QStyle::CC_ScrollBar, &opt, control, bar);
     }
 
     frmMain form;
@@ -341,22 +343,10 @@ void FrmMainInput::arrowAndTroughClicks()
 {
     Window w;
     w.bar->setValue(2000);
-    QStyleOptionSlider opt;
-    opt.initFrom(w.bar);
-    opt.orientation = Qt::Horizontal;
-    opt.minimum = 0;
-    opt.maximum = 9999;
-    opt.sliderPosition = opt.sliderValue = 2000;
-    opt.pageStep = 100;
-    opt.singleStep = 1;
-    opt.subControls = QStyle::SC_All;
-    const QRect addLine = w.bar->style()->subControlRect(QStyle::CC_ScrollBar, &opt,
-                                                         QStyle::SC_ScrollBarAddLine, w.bar);
-    QTest::mouseClick(w.bar, Qt::LeftButton, {}, addLine.center());
+    QTest::mouseClick(w.bar, Qt::LeftButton, {}, w.part(QStyle::SC_ScrollBarAddLine).center());
     QCOMPARE(w.bar->value(), 2001);
     QCOMPARE(w.box->text(), QStringLiteral(" 2.001"));
-    const QRect addPage = w.bar->style()->subControlRect(QStyle::CC_ScrollBar, &opt,
-                                                         QStyle::SC_ScrollBarAddPage, w.bar);
+    const QRect addPage = w.part(QStyle::SC_ScrollBarAddPage);
     QTest::mouseClick(w.bar, Qt::LeftButton, {}, QPoint(addPage.right() - 2, addPage.center().y()));
     QCOMPARE(w.bar->value(), 2101);
     QCOMPARE(w.box->text(), QStringLiteral(" 2.101"));
