@@ -17,15 +17,18 @@ fi
 work=$(mktemp -d)
 chmod 700 "$work"
 pids=()
-trap 'for p in "${pids[@]}"; do kill -KILL "$p" 2>/dev/null; done; stop_display; rm -rf "$work"' EXIT
+# The bus launcher starts a bus daemon of its own: both run in a process group
+# of their own, ended as a whole.
+trap 'for p in "${pids[@]}"; do kill -KILL -- "-$p" "$p" 2>/dev/null; done; stop_display; rm -rf "$work"' EXIT
 . "$here/../../scripts/x_display.sh"
 start_display --wm
-"$launcher" --launch-immediately >/dev/null 2>&1 &
+mkdir -m 700 "$work/runtime"
+export XDG_RUNTIME_DIR=$work/runtime
+setsid "$launcher" --launch-immediately >/dev/null 2>&1 &
 disown $!
 pids+=($!)
 
-mkdir -m 700 "$work/runtime"
-XDG_RUNTIME_DIR=$work/runtime QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$vesk" &
+QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$vesk" &
 disown $!
 pids+=($!)
 xdotool search --sync --onlyvisible --name '^Vesk$' >/dev/null
