@@ -15,19 +15,28 @@ QWidget* findTopLevelWindow(const QString& caption)
     return nullptr;
 }
 
-void restoreWindow(QWidget& window, const QByteArray& activationToken)
+namespace {
+
+void bringBack(QWidget& window)
 {
-    if (!activationToken.isEmpty() && QGuiApplication::platformName() == QLatin1String("wayland"))
-        qputenv("XDG_ACTIVATION_TOKEN", activationToken);
     // raise() and activateWindow() alone leave a minimised window where it is.
     window.setWindowState(window.windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
     window.showNormal();
     window.raise();
     window.activateWindow();
-    if (QWidget* modal = QApplication::activeModalWidget(); modal != nullptr && modal != &window) {
-        modal->raise();
-        modal->activateWindow();
-    }
+}
+
+} // namespace
+
+void restoreWindow(QWidget& window, const QByteArray& activationToken)
+{
+    if (!activationToken.isEmpty() && QGuiApplication::platformName() == QLatin1String("wayland"))
+        qputenv("XDG_ACTIVATION_TOKEN", activationToken);
+    bringBack(window);
+    // Input goes to a modal window open over it, so that comes back on top,
+    // even if the window manager let the user minimise it.
+    if (QWidget* modal = QApplication::activeModalWidget(); modal != nullptr && modal != &window)
+        bringBack(*modal);
 }
 
 } // namespace vesk

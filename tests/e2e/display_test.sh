@@ -233,6 +233,19 @@ check "behind another window: raised and active" restored "$win"
 check "only one Vesk window" [ "$(windows_named Vesk | wc -l)" = 1 ]
 kill "$other" 2>/dev/null
 
+xdotool key --clearmodifiers alt+a
+about=$(wait_window About)
+xdotool windowminimize --sync "$about"
+xdotool windowminimize --sync "$win"
+second_copy
+sleep 0.3
+check "with the About window open, the main window comes back" \
+    [ "$(map_state "$win")" = IsViewable ]
+check "and the About window over it, taking the input" \
+    [ "$(map_state "$about")" = IsViewable ] && [ "$(active_window)" = "$about" ]
+xdotool key --clearmodifiers Escape
+sleep 0.2
+
 stop_vesk
 start_vesk
 check "after a SIGKILL the next start runs as the first copy" [ -n "$win" ]
