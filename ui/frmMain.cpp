@@ -18,6 +18,7 @@
 #include <QScrollBar>
 
 #include <cmath>
+#include <limits>
 #include <string>
 
 namespace vesk {
@@ -130,6 +131,7 @@ QWidget* createControl(const Control& c, QWidget* parent)
     }
     case Kind::TextBox: {
         auto* box = new TextBox(parent);
+        box->setMaxLength(std::numeric_limits<int>::max()); // Qt's default cuts at 32767
         box->setText(caption);
         box->setAlignment(c.alignment);
         w = box;

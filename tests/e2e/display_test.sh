@@ -161,6 +161,12 @@ xdotool windowactivate --sync "$win" 2>/dev/null
 xdotool key --clearmodifiers alt+a
 about2=$(wait_window About)
 check "shown again, it is the same window" [ "$about2" = "$about" ]
+xdotool key --clearmodifiers alt+o
+sleep 0.3
+check "Alt+O hides it too" [ "$(map_state "$about")" = IsUnMapped ]
+xdotool windowactivate --sync "$win" 2>/dev/null
+xdotool key --clearmodifiers alt+a
+about2=$(wait_window About)
 wmctrl -i -c "$about2"
 sleep 0.3
 check "its close box destroys it" bash -c "! xwininfo -id $about2 >/dev/null 2>&1"

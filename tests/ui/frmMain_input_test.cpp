@@ -95,6 +95,7 @@ class FrmMainInput : public QObject {
     void typingWithoutEnterRecomputesNothing();
     void otherKeysReachTheTextBox();
     void keypadEnterCounts();
+    void longTextIsKeptWhole();
     void scrollSteps_data();
     void scrollSteps();
     void arrowAndTroughClicks();
@@ -305,6 +306,20 @@ void FrmMainInput::keypadEnterCounts()
     QTest::keyClick(w.box, Qt::Key_Enter, Qt::KeypadModifier);
     QCOMPARE(w.bar->value(), 3000);
     QCOMPARE(w.box->text(), QStringLiteral("3"));
+}
+
+// Nothing typed or pasted is cut off, however long: Qt's own limit is 32767.
+void FrmMainInput::longTextIsKeptWhole()
+{
+    Window w;
+    const QString pasted = QStringLiteral("0.5") + QString(40000, QLatin1Char('1'));
+    w.box->setFocus();
+    w.box->selectAll();
+    w.box->insert(pasted);
+    QCOMPARE(w.box->text().size(), pasted.size());
+    QTest::keyClick(w.box, Qt::Key_Return);
+    QCOMPARE(w.box->text(), pasted);
+    QCOMPARE(w.bar->value(), 511); // 0.5111... in thousandths
 }
 
 void FrmMainInput::scrollSteps_data()

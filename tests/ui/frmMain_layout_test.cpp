@@ -11,6 +11,8 @@
 #include <QScrollBar>
 #include <QTest>
 
+#include <limits>
+
 using vesk::frmMain;
 
 class FrmMainLayout : public QObject {
@@ -99,7 +101,7 @@ void FrmMainLayout::controls()
     } else if (auto* box = qobject_cast<QLineEdit*>(w)) {
         QCOMPARE(box->text(), text);
         QCOMPARE(int(box->alignment()), alignment);
-        QCOMPARE(box->maxLength(), 32767); // Qt's own ceiling: no limit of ours
+        QCOMPARE(box->maxLength(), std::numeric_limits<int>::max()); // no length limit
     } else if (auto* button = qobject_cast<QPushButton*>(w)) {
         QCOMPARE(button->text(), text);
         QVERIFY(!button->isDefault());
