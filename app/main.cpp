@@ -25,13 +25,13 @@ void quietMessages(QtMsgType type, const QMessageLogContext& context, const QStr
         QLatin1String(context.category).startsWith(QLatin1String("qt.qpa")))
         reason = message;
     if (type == QtFatalMsg) {
-        const QString why = reason.isEmpty() ? message : reason;
-        std::fprintf(stderr, "vesk: cannot open a window: %s\n",
-                     qPrintable(why.section(QLatin1Char('\n'), 0, 0)));
+        if (reason.isEmpty())
+            std::fprintf(stderr, "vesk: %s\n",
+                         qPrintable(message.section(QLatin1Char('\n'), 0, 0)));
+        else
+            std::fprintf(stderr, "vesk: cannot open a window: %s\n", qPrintable(reason));
         std::_Exit(1);
     }
-    if (qEnvironmentVariableIsSet("VESK_DEBUG"))
-        std::fprintf(stderr, "%s\n", qPrintable(message));
 }
 
 bool displayNamed()

@@ -27,7 +27,6 @@ class Copies {
         env_.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir_.path());
         env_.insert(QStringLiteral("DISPLAY"), QStringLiteral(":test"));
         env_.remove(QStringLiteral("WAYLAND_DISPLAY"));
-        env_.remove(QStringLiteral("VESK_DEBUG"));
     }
 
     ~Copies()
@@ -302,7 +301,7 @@ void SingleCopy::noDisplayIsOneLine()
     QFETCH(QByteArray, begins);
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "VESK_DEBUG"})
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
         env.remove(QLatin1String(name));
     if (!display.isEmpty())
         env.insert(QStringLiteral("DISPLAY"), display);

@@ -13,7 +13,7 @@ work=$(mktemp -d)
 chmod 700 "$work"
 export XDG_RUNTIME_DIR=$work/runtime
 mkdir -m 700 "$XDG_RUNTIME_DIR"
-unset WAYLAND_DISPLAY QT_QPA_PLATFORM VESK_DEBUG
+unset WAYLAND_DISPLAY QT_QPA_PLATFORM
 
 cleanup() {
     stop_display
