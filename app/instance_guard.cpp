@@ -147,6 +147,8 @@ void LocalInstanceGuard::serve(QLocalSocket* client)
             client->deleteLater();
             return;
         }
+        // One request per connection: whatever else the client sends is ignored.
+        QObject::disconnect(client, &QLocalSocket::readyRead, nullptr, nullptr);
         const bool found = restore_ && restore_(request->caption, request->token);
         client->write(found ? instance::kFound : instance::kNotFound);
         client->disconnectFromServer();
