@@ -11,9 +11,7 @@
 #include "ui/window_style.h"
 
 #include <QCloseEvent>
-#include <QImage>
 #include <QLabel>
-#include <QPixmap>
 #include <QPushButton>
 #include <QScrollBar>
 
