@@ -1,24 +1,26 @@
 #include "app/instance_guard.h"
 
 #include "app/instance_protocol.h"
+#include "app/local_socket.h"
 
-#include <QDeadlineTimer>
-#include <QDir>
-#include <QLocalServer>
-#include <QLocalSocket>
+#include <QFile>
+#include <QSocketNotifier>
 #include <QStandardPaths>
-#include <QThread>
 #include <QTimer>
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace vesk {
 namespace {
+
+using Clock = local_socket::Clock;
 
 // The runtime directory only counts when it is ours alone.
 bool privateDirectory(const QString& path)
@@ -29,13 +31,9 @@ bool privateDirectory(const QString& path)
            st.st_uid == ::getuid() && (st.st_mode & 077) == 0;
 }
 
-bool peerIsThisUser(QLocalSocket& socket)
+std::string native(const QString& path)
 {
-    struct ucred cred {};
-    socklen_t len = sizeof cred;
-    const auto fd = static_cast<int>(socket.socketDescriptor());
-    return fd >= 0 && ::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &cred, &len) == 0 &&
-           cred.uid == ::getuid();
+    return QFile::encodeName(path).toStdString();
 }
 
 } // namespace
@@ -71,18 +69,32 @@ LocalInstanceGuard::LocalInstanceGuard(InstancePaths paths, QByteArray launchTok
 
 LocalInstanceGuard::~LocalInstanceGuard()
 {
-    if (server_ != nullptr)
-        server_->close(); // removes the socket file; the lock file stays
+    while (!clients_.empty())
+        drop(clients_.begin());
+    if (listenFd_ >= 0) {
+        delete listener_;
+        ::close(listenFd_);
+        // Removed while the lock is still held, so it is ours to remove; the
+        // lock file itself stays.
+        ::unlink(native(paths_.socket).c_str());
+    }
     if (lockFd_ >= 0)
         ::close(lockFd_);
 }
 
 bool LocalInstanceGuard::previousInstance()
 {
+    if (!previous_)
+        previous_ = lock();
+    return *previous_;
+}
+
+bool LocalInstanceGuard::lock()
+{
     if (!paths_.usable())
         return false; // no safe place to meet: run unguarded
-    const QByteArray lockPath = QFile::encodeName(paths_.lock);
-    const int fd = ::open(lockPath.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    const int fd =
+        ::open(native(paths_.lock).c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (fd < 0)
         return false;
     // The file is never removed: a removed lock file would let two copies
@@ -99,91 +111,99 @@ bool LocalInstanceGuard::previousInstance()
 
 void LocalInstanceGuard::listen()
 {
-    server_ = new QLocalServer(this);
-    server_->setSocketOptions(QLocalServer::UserAccessOption);
-    server_->setMaxPendingConnections(kMaxClients);
     // A socket file left by a copy that died is ours to remove: we hold the lock.
-    QLocalServer::removeServer(paths_.socket);
-    if (!server_->listen(paths_.socket))
+    const std::string path = native(paths_.socket);
+    ::unlink(path.c_str());
+    listenFd_ = local_socket::listenAt(path);
+    if (listenFd_ < 0)
         return; // later copies will find no one to hand over to, and end
-    connect(server_, &QLocalServer::newConnection, this, &LocalInstanceGuard::accept);
+    listener_ = new QSocketNotifier(listenFd_, QSocketNotifier::Read, this);
+    connect(listener_, &QSocketNotifier::activated, this, &LocalInstanceGuard::accept);
 }
 
 void LocalInstanceGuard::accept()
 {
-    while (QLocalSocket* client = server_->nextPendingConnection()) {
-        if (clients_ >= kMaxClients || !peerIsThisUser(*client)) {
-            client->abort();
-            client->deleteLater();
+    while (true) {
+        const int fd = local_socket::acceptNext(listenFd_);
+        if (fd < 0)
+            return;
+        if (local_socket::peerUid(fd) != ::getuid()) {
+            ::close(fd);
             continue;
         }
-        ++clients_;
-        connect(client, &QObject::destroyed, this, [this] { --clients_; });
-        serve(client);
+        if (clients_.size() >= kMaxClients)
+            drop(std::min_element(
+                clients_.begin(), clients_.end(),
+                [](const Client& a, const Client& b) { return a.lastHeard < b.lastHeard; }));
+        auto* notifier = new QSocketNotifier(fd, QSocketNotifier::Read, this);
+        auto* timeout = new QTimer(notifier);
+        timeout->setSingleShot(true);
+        clients_.push_back({fd, notifier, timeout, {}, Clock::now()});
+        const auto client = std::prev(clients_.end());
+        connect(notifier, &QSocketNotifier::activated, this, [this, client] { read(client); });
+        // The whole request must arrive in time; trickling bytes buys nothing.
+        connect(timeout, &QTimer::timeout, this, [this, client] { drop(client); });
+        timeout->start(kRequestTimeout);
     }
 }
 
-// Reads one bounded line without ever blocking the event loop, answers it, and
-// hangs up; a client that is silent, too long-winded or malformed is dropped.
-void LocalInstanceGuard::serve(QLocalSocket* client)
+// Reads what has arrived of one bounded line, without ever blocking; answers
+// a whole request and hangs up. A client that is too long-winded, malformed or
+// gone is dropped.
+void LocalInstanceGuard::read(Clients::iterator client)
 {
-    auto* timeout = new QTimer(client);
-    timeout->setSingleShot(true);
-    connect(timeout, &QTimer::timeout, client, [client] {
-        client->abort();
-        client->deleteLater();
-    });
-    timeout->start(kRequestTimeout);
-
-    auto buffer = std::make_shared<QByteArray>();
-    connect(client, &QLocalSocket::readyRead, client, [this, client, buffer] {
-        buffer->append(client->read(instance::kMaxRequest + 1 - buffer->size()));
-        const qsizetype end = buffer->indexOf('\n');
-        if (end < 0 && buffer->size() <= instance::kMaxRequest)
-            return; // wait for the rest of the line
-        const auto request = end < 0 ? std::nullopt : instance::parseRequest(buffer->left(end + 1));
-        if (!request) {
-            client->abort();
-            client->deleteLater();
-            return;
-        }
-        // One request per connection: whatever else the client sends is ignored.
-        QObject::disconnect(client, &QLocalSocket::readyRead, nullptr, nullptr);
+    char bytes[instance::kMaxRequest + 1];
+    const auto room = static_cast<std::size_t>(instance::kMaxRequest + 1 - client->request.size());
+    const ssize_t n = ::recv(client->fd, bytes, room, 0);
+    if (n < 0 && (errno == EAGAIN || errno == EINTR))
+        return;
+    if (n <= 0) {
+        drop(client);
+        return;
+    }
+    client->request.append(bytes, n);
+    client->lastHeard = Clock::now();
+    const qsizetype end = client->request.indexOf('\n');
+    if (end < 0 && client->request.size() <= instance::kMaxRequest)
+        return; // wait for the rest of the line
+    // One request per connection: whatever follows its line is ignored.
+    const auto request =
+        end < 0 ? std::nullopt : instance::parseRequest(client->request.left(end + 1));
+    if (request) {
         const bool found = restore_ && restore_(request->caption, request->token);
-        client->write(found ? instance::kFound : instance::kNotFound);
-        client->disconnectFromServer();
-    });
-    connect(client, &QLocalSocket::disconnected, client, &QObject::deleteLater);
-    if (client->bytesAvailable() > 0)
-        Q_EMIT client->readyRead();
+        local_socket::sendAll(client->fd, found ? instance::kFound : instance::kNotFound,
+                              Clock::now());
+    }
+    drop(client);
+}
+
+void LocalInstanceGuard::drop(Clients::iterator client)
+{
+    client->timeout->stop();
+    client->notifier->setEnabled(false);
+    client->notifier->deleteLater(); // it may be the one signalling right now
+    ::close(client->fd);
+    clients_.erase(client);
 }
 
 void LocalInstanceGuard::restoreWindow(const QString& caption)
 {
     if (!paths_.usable())
         return;
-    const QDeadlineTimer deadline(kHandOverDeadline);
-    QLocalSocket socket;
+    const auto deadline = Clock::now() + kHandOverDeadline;
+    const std::string path = native(paths_.socket);
     // The first copy may have the lock but not be listening yet: try again.
-    while (true) {
-        socket.connectToServer(paths_.socket);
-        if (socket.waitForConnected(static_cast<int>(deadline.remainingTime())))
-            break;
-        socket.abort();
-        if (deadline.remainingTime() <= 50)
+    int fd = -1;
+    while ((fd = local_socket::connectTo(path)) < 0) {
+        if (deadline - Clock::now() <= std::chrono::milliseconds(50))
             return;
-        QThread::msleep(50);
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
-    socket.write(instance::formatRequest({caption, token_}));
-    if (!socket.waitForBytesWritten(static_cast<int>(deadline.remainingTime())))
-        return;
-    while (!socket.canReadLine() && socket.state() == QLocalSocket::ConnectedState &&
-           !deadline.hasExpired()) {
-        if (!socket.waitForReadyRead(static_cast<int>(deadline.remainingTime())))
-            break;
-    }
+    const QByteArray request = instance::formatRequest({caption, token_});
+    if (local_socket::sendAll(fd, request.toStdString(), deadline))
+        local_socket::readLine(fd, 64, deadline);
     // Found or not, there is nothing more to do: the hand-over reports nothing.
-    socket.abort();
+    ::close(fd);
 }
 
 } // namespace vesk

@@ -3,10 +3,11 @@
 // The first copy takes an exclusive lock on a file in the user's private
 // runtime directory and holds it for its whole life; the kernel drops it when
 // the process ends, however it ends, so nothing is ever left stale. Next to
-// the lock it listens on a local socket that only its own user can reach. A
-// later copy finds the lock taken, connects (retrying until a short deadline,
-// since the first copy may not be listening yet), asks the first copy to
-// restore its window with a given caption, and ends.
+// the lock it listens on a Unix-domain socket that only its own user can
+// reach, served from the event loop without ever blocking it. A later copy
+// finds the lock taken, connects (retrying until a short deadline, since the
+// first copy may not be listening yet), asks the first copy to restore its
+// window with a given caption, and ends.
 #pragma once
 
 #include <QByteArray>
@@ -15,9 +16,11 @@
 
 #include <chrono>
 #include <functional>
+#include <list>
+#include <optional>
 
-class QLocalServer;
-class QLocalSocket;
+class QSocketNotifier;
+class QTimer;
 
 namespace vesk {
 
@@ -27,6 +30,7 @@ class InstanceGuard {
     virtual ~InstanceGuard() = default;
     // True when another copy is running. When it answers false, this copy is
     // the running one from now on and answers the copies started after it.
+    // Asked again, it gives the same answer.
     virtual bool previousInstance() = 0;
     // Asks the running copy to restore its top-level window captioned so.
     // Silent and bounded in time, whatever happens.
@@ -61,21 +65,38 @@ class LocalInstanceGuard : public QObject, public InstanceGuard {
 
     // How long a second copy keeps trying to reach the first.
     static constexpr std::chrono::milliseconds kHandOverDeadline{2000};
-    // How long the first copy waits for a connected client's request.
+    // How long the first copy waits for a connected client's whole request.
     static constexpr std::chrono::milliseconds kRequestTimeout{2000};
-    static constexpr int kMaxClients = 8;
+    // Clients served at once. A newcomer beyond it pushes out the one that has
+    // been silent longest: a real request arrives within milliseconds of its
+    // connection, so idle connections cannot starve it.
+    static constexpr std::size_t kMaxClients = 8;
 
   private:
+    struct Client {
+        int fd;
+        QSocketNotifier* notifier;
+        QTimer* timeout;
+        QByteArray request;
+        std::chrono::steady_clock::time_point lastHeard;
+    };
+    using Clients = std::list<Client>;
+
+    // Takes the lock and listens; true when another copy holds it.
+    bool lock();
     void listen();
     void accept();
-    void serve(QLocalSocket* client);
+    void read(Clients::iterator client);
+    void drop(Clients::iterator client);
 
     InstancePaths paths_;
     QByteArray token_;
     Restore restore_;
+    std::optional<bool> previous_;
     int lockFd_ = -1;
-    QLocalServer* server_ = nullptr;
-    int clients_ = 0;
+    int listenFd_ = -1;
+    QSocketNotifier* listener_ = nullptr;
+    Clients clients_;
 };
 
 } // namespace vesk

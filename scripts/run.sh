@@ -4,6 +4,6 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
-cmake -S . -B build -G Ninja >/dev/null
+cmake -S . -B build -G Ninja -DBUILD_TESTING=OFF -DVESK_BUILD_BENCH=OFF >/dev/null
 cmake --build build --target vesk
 exec build/app/vesk

@@ -7,6 +7,7 @@ cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
 build=${BUILD_DIR:-build}
-cmake -S . -B "$build" -G Ninja -DVESK_WERROR="${WERROR:-OFF}" ${CMAKE_ARGS:-} >/dev/null
+cmake -S . -B "$build" -G Ninja -DBUILD_TESTING=ON -DVESK_BUILD_BENCH=AUTO \
+    -DVESK_WERROR="${WERROR:-OFF}" ${CMAKE_ARGS:-} >/dev/null
 cmake --build "$build"
 ctest --test-dir "$build" --output-on-failure -j "$(nproc)"

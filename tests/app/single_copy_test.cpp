@@ -1,21 +1,67 @@
 // Real copies of the program started side by side (offscreen, each test with
 // its own private runtime directory): which one runs, how a later one hands
-// over, and what a crash or a hostile client leaves behind.
+// over, and what a crash or a hostile client leaves behind. Times asserted here
+// are bounds on what the program promises (the 2 s deadlines), with room for a
+// slow machine or a sanitizer build; how fast it really is, bench/ measures.
+#include "app/instance_guard.h"
 #include "app/instance_protocol.h"
+#include "app/local_socket.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QLocalSocket>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <csignal>
 #include <memory>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
+
+using vesk::local_socket::Clock;
+constexpr auto kDeadline = vesk::LocalInstanceGuard::kHandOverDeadline;
+
+// One raw client connection to the running copy.
+class Connection {
+  public:
+    explicit Connection(const QString& path)
+        : fd_(vesk::local_socket::connectTo(QFile::encodeName(path).toStdString()))
+    {
+    }
+    ~Connection()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    bool connected() const { return fd_ >= 0; }
+    bool send(const QByteArray& bytes)
+    {
+        return vesk::local_socket::sendAll(fd_, bytes.toStdString(), Clock::now() + kDeadline);
+    }
+    QByteArray reply(std::chrono::milliseconds wait = std::chrono::milliseconds(3000))
+    {
+        return QByteArray::fromStdString(
+            vesk::local_socket::readLine(fd_, 64, Clock::now() + wait));
+    }
+    // True once the running copy has hung up on this connection.
+    bool hungUp(std::chrono::milliseconds wait)
+    {
+        char byte;
+        return vesk::local_socket::waitFor(fd_, POLLIN, Clock::now() + wait) &&
+               ::recv(fd_, &byte, 1, MSG_PEEK | MSG_DONTWAIT) == 0;
+    }
+
+  private:
+    int fd_;
+};
 
 class Copies {
   public:
@@ -58,31 +104,20 @@ class Copies {
     QProcess* startFirst()
     {
         QProcess* p = start();
-        QElapsedTimer t;
-        t.start();
-        while (t.elapsed() < 5000 && request("Vesk") != QByteArrayLiteral("FOUND\n"))
-            QTest::qWait(20);
+        if (!QTest::qWaitFor([this] { return request("Vesk") == QByteArrayLiteral("FOUND\n"); },
+                             10000))
+            qWarning("the first copy never answered");
         return p;
     }
 
     // Sends raw bytes and returns the reply, or what came before the hang-up.
-    QByteArray send(const QByteArray& bytes, int waitMs = 3000) const
+    QByteArray send(const QByteArray& bytes) const
     {
-        QLocalSocket s;
-        s.connectToServer(socket());
-        if (!s.waitForConnected(1000))
+        Connection c(socket());
+        if (!c.connected())
             return QByteArrayLiteral("<no server>");
-        s.write(bytes);
-        s.waitForBytesWritten(1000);
-        QByteArray reply;
-        QElapsedTimer t;
-        t.start();
-        while (!reply.endsWith('\n') && s.state() == QLocalSocket::ConnectedState &&
-               t.elapsed() < waitMs) {
-            if (s.waitForReadyRead(100))
-                reply += s.readAll();
-        }
-        return reply + s.readAll();
+        c.send(bytes);
+        return c.reply();
     }
 
     QByteArray request(const char* caption) const
@@ -106,7 +141,11 @@ class SingleCopy : public QObject {
     void searchIsExact();
     void crashLeavesNothingStale();
     void copiesStartedTogether();
+    void slowClientsAreCut_data();
+    void slowClientsAreCut();
     void hostileClientsDoNotStopIt();
+    void idleClientsDoNotStarveTheHandOver();
+    void aNewcomerPushesOutTheLongestIdle();
     void hungFirstCopyCostsOnlyTheDeadline();
     void filesArePrivate();
     void stoppedBySignalItTidiesUp();
@@ -118,16 +157,12 @@ void SingleCopy::secondCopyHandsOverSilently()
 {
     Copies c;
     QProcess* first = c.startFirst();
-    QElapsedTimer t;
-    t.start();
     QProcess* second = c.start();
-    QVERIFY(second->waitForFinished(5000));
-    const qint64 ms = t.elapsed();
+    QVERIFY(second->waitForFinished(10000));
     QCOMPARE(second->exitStatus(), QProcess::NormalExit);
     QCOMPARE(second->exitCode(), 0);
     QCOMPARE(second->readAllStandardOutput(), QByteArray());
     QCOMPARE(second->readAllStandardError(), QByteArray());
-    QVERIFY2(ms < 1000, qPrintable(QString::number(ms)));
     QCOMPARE(first->state(), QProcess::Running);
     QCOMPARE(c.request("Vesk"), QByteArrayLiteral("FOUND\n"));
 }
@@ -164,62 +199,102 @@ void SingleCopy::copiesStartedTogether()
     std::vector<QProcess*> all;
     for (int i = 0; i < 20; ++i)
         all.push_back(c.start());
-    QElapsedTimer t;
-    t.start();
-    int running = 20;
-    while (t.elapsed() < 8000) {
-        running = 0;
-        for (QProcess* p : all)
-            running += p->state() == QProcess::Running;
-        if (running <= 1)
-            break;
-        QTest::qWait(50);
-    }
+    const auto running = [&all] {
+        return std::count_if(all.begin(), all.end(),
+                             [](QProcess* p) { return p->state() == QProcess::Running; });
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(running() <= 1, 20000);
     QTest::qWait(500);
-    running = 0;
-    for (QProcess* p : all) {
-        running += p->state() == QProcess::Running;
+    QCOMPARE(running(), 1);
+    for (QProcess* p : all)
         if (p->state() == QProcess::NotRunning)
             QCOMPARE(p->exitCode(), 0);
-    }
-    QCOMPARE(running, 1);
     QCOMPARE(c.request("Vesk"), QByteArrayLiteral("FOUND\n"));
+}
+
+// A client that says nothing, or part of a line, is cut off once the request
+// timeout has passed since it connected; meanwhile others are served.
+void SingleCopy::slowClientsAreCut_data()
+{
+    QTest::addColumn<QByteArray>("sent");
+    QTest::newRow("silent") << QByteArray();
+    QTest::newRow("part_of_a_line") << QByteArrayLiteral("VESK1\tRESTORE\tVe");
+}
+
+void SingleCopy::slowClientsAreCut()
+{
+    QFETCH(QByteArray, sent);
+    Copies c;
+    c.startFirst();
+    QElapsedTimer t;
+    t.start();
+    Connection slow(c.socket());
+    QVERIFY(slow.connected());
+    QVERIFY(slow.send(sent));
+    QCOMPARE(c.request("Vesk"), QByteArrayLiteral("FOUND\n"));
+    QVERIFY(slow.hungUp(std::chrono::milliseconds(6000)));
+    const auto timeout = vesk::LocalInstanceGuard::kRequestTimeout.count();
+    QVERIFY2(t.elapsed() >= timeout - 100 && t.elapsed() < timeout + 3000,
+             qPrintable(QString::number(t.elapsed())));
 }
 
 void SingleCopy::hostileClientsDoNotStopIt()
 {
     Copies c;
     QProcess* first = c.startFirst();
-
-    // A silent client is cut off after about two seconds...
-    QLocalSocket silent;
-    silent.connectToServer(c.socket());
-    QVERIFY(silent.waitForConnected(1000));
-    // ...and meanwhile the running copy still answers others.
-    QCOMPARE(c.request("Vesk"), QByteArrayLiteral("FOUND\n"));
-    QElapsedTimer t;
-    t.start();
-    while (silent.state() == QLocalSocket::ConnectedState && t.elapsed() < 4000)
-        silent.waitForDisconnected(100);
-    QCOMPARE(silent.state(), QLocalSocket::UnconnectedState);
-    QVERIFY2(t.elapsed() < 2600, qPrintable(QString::number(t.elapsed())));
-
     // An oversize request, garbage and a request of another version get no answer.
     QCOMPARE(c.send(QByteArray(1024 * 1024, 'V')), QByteArray());
     QCOMPARE(c.send(QByteArray("\x00\xFF\x01garbage\n", 11)), QByteArray());
     QCOMPARE(c.send(QByteArrayLiteral("VESK9\tRESTORE\tVesk\t-\n")), QByteArray());
-    // Nine clients at once: at most eight are served, none hangs the copy.
-    std::vector<std::unique_ptr<QLocalSocket>> crowd;
-    for (int i = 0; i < 9; ++i) {
-        crowd.push_back(std::make_unique<QLocalSocket>());
-        crowd.back()->connectToServer(c.socket());
-        crowd.back()->waitForConnected(1000);
-    }
-    crowd.clear();
-
-    // Once they are gone, the next real request is answered.
-    QTRY_COMPARE_WITH_TIMEOUT(c.request("Vesk"), QByteArrayLiteral("FOUND\n"), 3000);
+    QCOMPARE(c.request("Vesk"), QByteArrayLiteral("FOUND\n"));
     QCOMPARE(first->state(), QProcess::Running);
+}
+
+// A hundred idle connections of the same user cannot keep the next request
+// from being answered within the hand-over's deadline.
+void SingleCopy::idleClientsDoNotStarveTheHandOver()
+{
+    Copies c;
+    QProcess* first = c.startFirst();
+    std::vector<std::unique_ptr<Connection>> idle;
+    for (int i = 0; i < 100; ++i) {
+        idle.push_back(std::make_unique<Connection>(c.socket()));
+        QVERIFY(idle.back()->connected());
+    }
+    Connection next(c.socket());
+    QVERIFY(next.connected());
+    QVERIFY(next.send(vesk::instance::formatRequest({QStringLiteral("Vesk"), {}})));
+    QCOMPARE(next.reply(kDeadline), QByteArrayLiteral("FOUND\n"));
+    // The running copy kept at most its cap of them.
+    const auto open = std::count_if(idle.begin(), idle.end(), [](const auto& i) {
+        return !i->hungUp(std::chrono::milliseconds(0));
+    });
+    QVERIFY2(open < qsizetype(vesk::LocalInstanceGuard::kMaxClients),
+             qPrintable(QString::number(open)));
+    QCOMPARE(first->state(), QProcess::Running);
+}
+
+void SingleCopy::aNewcomerPushesOutTheLongestIdle()
+{
+    Copies c;
+    c.startFirst();
+    std::vector<std::unique_ptr<Connection>> idle;
+    for (std::size_t i = 0; i < vesk::LocalInstanceGuard::kMaxClients; ++i) {
+        idle.push_back(std::make_unique<Connection>(c.socket()));
+        QTest::qWait(20); // accepted one after the other
+    }
+    // The oldest speaks, so the second oldest is now the longest idle.
+    QVERIFY(idle[0]->send(QByteArrayLiteral("VESK1")));
+    QTest::qWait(20);
+    Connection newcomer(c.socket());
+    QVERIFY(newcomer.connected());
+    QVERIFY(idle[1]->hungUp(std::chrono::milliseconds(1000)));
+    for (std::size_t i = 0; i < idle.size(); ++i)
+        if (i != 1)
+            QVERIFY2(!idle[i]->hungUp(std::chrono::milliseconds(50)),
+                     qPrintable(QString::number(i)));
+    QVERIFY(newcomer.send(vesk::instance::formatRequest({QStringLiteral("Vesk"), {}})));
+    QCOMPARE(newcomer.reply(), QByteArrayLiteral("FOUND\n"));
 }
 
 void SingleCopy::hungFirstCopyCostsOnlyTheDeadline()
@@ -230,9 +305,10 @@ void SingleCopy::hungFirstCopyCostsOnlyTheDeadline()
     QElapsedTimer t;
     t.start();
     QProcess* second = c.start();
-    QVERIFY(second->waitForFinished(5000));
+    QVERIFY(second->waitForFinished(10000));
     QCOMPARE(second->exitCode(), 0);
-    QVERIFY2(t.elapsed() < 2500, qPrintable(QString::number(t.elapsed())));
+    // The deadline, and the start-up of a copy on a slow or instrumented build.
+    QVERIFY2(t.elapsed() < kDeadline.count() + 4000, qPrintable(QString::number(t.elapsed())));
     QCOMPARE(second->readAllStandardError(), QByteArray());
     ::kill(static_cast<pid_t>(first->processId()), SIGCONT);
 }

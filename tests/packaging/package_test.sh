@@ -43,6 +43,7 @@ echo "Depends: $depends"
 check "it depends on the Qt libraries it links" grep -q libqt6widgets6 <<<"$depends"
 check "it depends on the C library" grep -q libc6 <<<"$depends"
 check "it depends on the font" grep -q fonts-liberation2 <<<"$depends"
+check "it does not depend on Qt Network" bash -c "! grep -q libqt6network <<<'$depends'"
 contents=$(dpkg-deb -c "$deb" | awk '{print $6}')
 for f in ./usr/bin/vesk ./usr/share/applications/org.veskcalculator.Vesk.desktop \
     ./usr/share/metainfo/org.veskcalculator.Vesk.metainfo.xml \
