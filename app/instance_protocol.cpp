@@ -56,12 +56,18 @@ QString instanceName(const QString& waylandDisplay, const QString& x11Display)
 {
     QString display = waylandDisplay;
     if (display.isEmpty()) {
+        // [protocol/][host]:display[.screen] -> host:display, where a local
+        // display ("unix/:0", "unix:0") has no host
         display = x11Display;
-        // host:display.screen -> host:display
         const qsizetype colon = display.lastIndexOf(QLatin1Char(':'));
         const qsizetype dot = display.indexOf(QLatin1Char('.'), colon + 1);
         if (colon >= 0 && dot > colon)
             display.truncate(dot);
+        if (colon >= 0) {
+            const QString host = display.left(colon);
+            if (host == QLatin1String("unix") || host == QLatin1String("unix/"))
+                display.remove(0, colon);
+        }
     }
     if (display.isEmpty())
         display = QStringLiteral("none");

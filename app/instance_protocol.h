@@ -31,8 +31,9 @@ inline constexpr char kFound[] = "FOUND\n";
 inline constexpr char kNotFound[] = "NOTFOUND\n";
 
 // The name shared by all copies of one user on one display: "vesk-" and the
-// display with everything but letters, digits, '.', '-' and '_' made '_', and
-// an X11 screen number dropped (":0.0" and ":0" are one display).
+// display with everything but letters, digits, '.', '-' and '_' made '_'. An
+// X11 screen number and a local-only prefix are dropped (":0", ":0.1" and
+// "unix:0" are one display); a display on a host stays apart from the local one.
 QString instanceName(const QString& waylandDisplay, const QString& x11Display);
 
 // The longest socket path the system accepts (sun_path less its terminator).

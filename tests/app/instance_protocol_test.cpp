@@ -84,30 +84,27 @@ void InstanceProtocol::names_data()
     QTest::addColumn<QString>("wayland");
     QTest::addColumn<QString>("x11");
     QTest::addColumn<QString>("name");
-    QTest::newRow("x11") << ""
-                         << ":0"
-                         << "vesk-_0";
-    QTest::newRow("x11_screen") << ""
-                                << ":0.0"
-                                << "vesk-_0";
-    QTest::newRow("remote") << ""
-                            << "localhost:10.0"
-                            << "vesk-localhost_10";
-    QTest::newRow("host_with_dots") << ""
-                                    << "my.host:1"
-                                    << "vesk-my.host_1";
-    QTest::newRow("wayland_first") << "wayland-0"
-                                   << ":1"
-                                   << "vesk-wayland-0";
-    QTest::newRow("wayland_path") << "/run/user/7/wayland-1"
-                                  << ""
-                                  << "vesk-_run_user_7_wayland-1";
-    QTest::newRow("none") << ""
-                          << ""
-                          << "vesk-none";
-    QTest::newRow("hostile") << ""
-                             << "../../x y:1"
-                             << "vesk-.._.._x_y_1";
+    const struct {
+        const char *row, *wayland, *x11, *name;
+    } rows[] = {
+        {"x11", "", ":0", "vesk-_0"},
+        {"x11_screen", "", ":0.1", "vesk-_0"},
+        {"local_prefix", "", "unix:0", "vesk-_0"},
+        {"local_prefix_screen", "", "unix:0.0", "vesk-_0"},
+        {"local_protocol", "", "unix/:0", "vesk-_0"},
+        {"other_display", "", ":1", "vesk-_1"},
+        {"tcp_localhost_apart", "", "localhost:0", "vesk-localhost_0"},
+        {"remote", "", "localhost:10.0", "vesk-localhost_10"},
+        {"host_with_dots", "", "my.host:1", "vesk-my.host_1"},
+        {"unix_named_host", "", "unixbox:0", "vesk-unixbox_0"},
+        {"wayland_first", "wayland-0", ":1", "vesk-wayland-0"},
+        {"wayland_path", "/run/user/7/wayland-1", "", "vesk-_run_user_7_wayland-1"},
+        {"none", "", "", "vesk-none"},
+        {"hostile", "", "../../x y:1", "vesk-.._.._x_y_1"},
+    };
+    for (const auto& r : rows)
+        QTest::newRow(r.row) << QString::fromUtf8(r.wayland) << QString::fromUtf8(r.x11)
+                             << QString::fromUtf8(r.name);
 }
 
 void InstanceProtocol::names()
