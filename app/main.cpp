@@ -68,7 +68,11 @@ int main(int argc, char** argv)
                                        return window != nullptr;
                                    });
     vesk::AppShell shell(guard);
-    vesk::frmMain form(&shell);
+    // Asked once, before the window is built; Form_Load asks again and gets
+    // the same answer.
+    const bool handsOver = guard.previousInstance();
+    vesk::frmMain form(&shell, handsOver ? vesk::frmMain::Build::WindowOnly
+                                         : vesk::frmMain::Build::Everything);
     form.Form_Load();
     if (shell.ended()) {
         // A copy that handed over has nothing to save or tidy: it was never

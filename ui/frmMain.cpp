@@ -173,7 +173,7 @@ void makeResult(QLabel& label, const char* description)
 
 } // namespace
 
-frmMain::frmMain(Shell* shell) : shell_(shell)
+frmMain::frmMain(Shell* shell, Build build) : shell_(shell)
 {
     installAccessibleRoles();
     setObjectName(QStringLiteral("frmMain"));
@@ -181,12 +181,14 @@ frmMain::frmMain(Shell* shell) : shell_(shell)
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    setWindowIcon(calculatorIcon());
-    setFont(style::windowFont());
     style::applyColours(*this, kBackground, none());
     setGeometry(QRect(QPoint(twips::toPixels(kDesignedLeft), twips::toPixels(kDesignedTop)),
                       twips::size(kClientWidth, kClientHeight)));
     setFixedSize(twips::size(kClientWidth, kClientHeight));
+    if (build == Build::WindowOnly)
+        return;
+    setWindowIcon(calculatorIcon());
+    setFont(style::windowFont());
 
     QWidget* previous = nullptr;
     for (const Control& c : kControls) {

@@ -43,8 +43,13 @@ class frmMain : public QWidget {
     Q_OBJECT
 
   public:
+    // What to build. A copy that hands over to a running one never shows its
+    // window, so it needs only the window and its caption; the controls (whose
+    // text box alone would load every font on the system) are left out.
+    enum class Build { Everything, WindowOnly };
+
     // Creates the window and its controls from the layout table, hidden.
-    explicit frmMain(Shell* shell = nullptr);
+    explicit frmMain(Shell* shell = nullptr, Build build = Build::Everything);
 
     void Form_Load();
     void Form_Unload(std::int16_t& Cancel);
@@ -66,13 +71,13 @@ class frmMain : public QWidget {
     void PositionToText();
 
     Shell* shell_;
-    TextBox* txtVesk_;
-    QScrollBar* hsbVesk_;
-    QLabel* lblLight_;
-    QLabel* lblMetres_;
-    QLabel* lblMethod_;
-    QPushButton* cmdExit_;
-    QPushButton* cmdAbout_;
+    TextBox* txtVesk_ = nullptr;
+    QScrollBar* hsbVesk_ = nullptr;
+    QLabel* lblLight_ = nullptr;
+    QLabel* lblMetres_ = nullptr;
+    QLabel* lblMethod_ = nullptr;
+    QPushButton* cmdExit_ = nullptr;
+    QPushButton* cmdAbout_ = nullptr;
 };
 
 } // namespace vesk

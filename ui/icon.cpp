@@ -8,7 +8,7 @@ namespace vesk {
 
 QImage iconImage(int size)
 {
-    const QImage picture(vesk_xpm);
+    static const QImage picture(vesk_xpm);
     if (size == picture.width())
         return picture;
     return picture.scaled(size, size, Qt::IgnoreAspectRatio,
@@ -18,9 +18,13 @@ QImage iconImage(int size)
 
 QIcon calculatorIcon()
 {
+    // A window manager scales from the largest for anything bigger; a larger
+    // one would only add to every start what a window property carries.
+    constexpr int kLargestForAWindow = 128;
     QIcon icon;
-    for (int size : {16, 32, 48, 64, 128})
-        icon.addPixmap(QPixmap::fromImage(iconImage(size)));
+    for (int size : kIconSizes)
+        if (size <= kLargestForAWindow)
+            icon.addPixmap(QPixmap::fromImage(iconImage(size)));
     return icon;
 }
 

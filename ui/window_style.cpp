@@ -1,36 +1,35 @@
 #include "ui/window_style.h"
 
+#include <QFontDatabase>
 #include <QStringList>
 #include <QWidget>
 
 namespace vesk::style {
 namespace {
 
-const QString& designedFace()
+// The designed face is a Windows bitmap font. Where it is not installed, the
+// first of these that is stands in: they have the metrics the layouts were
+// drawn for. Asking for an installed face by its own name also spares the
+// toolkit a search for fallbacks of a face that is not there.
+const QString& face()
 {
-    static const QString face = QStringLiteral("MS Sans Serif");
-    return face;
-}
-
-// The designed face is a Windows bitmap font; these have the metrics the
-// layouts were drawn for, the first one found wins.
-void installFontSubstitutes()
-{
-    static const bool once = [] {
-        QFont::insertSubstitutions(designedFace(),
-                                   {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
-                                    QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")});
-        return true;
+    static const QString chosen = [] {
+        const QStringList faces = {QStringLiteral("MS Sans Serif"),
+                                   QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
+                                   QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")};
+        for (const QString& f : faces)
+            if (QFontDatabase::hasFamily(f))
+                return f;
+        return faces.front(); // the toolkit's own choice, then
     }();
-    (void)once;
+    return chosen;
 }
 
 } // namespace
 
 QFont windowFont(bool bold)
 {
-    installFontSubstitutes();
-    QFont font(designedFace());
+    QFont font(face());
     font.setPointSizeF(8.25);
     font.setWeight(bold ? QFont::Bold : QFont::Normal);
     return font;

@@ -10,7 +10,8 @@ class QWidget;
 namespace vesk::style {
 
 // "MS Sans Serif" 8.25 pt, bold unless asked otherwise. Where that face is not
-// installed a metric-compatible one stands in for it.
+// installed a metric-compatible one stands in for it. The first call reads the
+// system's font list.
 QFont windowFont(bool bold = true);
 
 // A colour given either as fixed RGB or as one of the system's roles, which
