@@ -3,14 +3,18 @@
 // memory once it has settled. Then ends the program.
 //   mapwait TITLE PROGRAM [ARGS...]
 // prints: <ms to mapped> <resident KiB>
+// With MAPWAIT_LIBS=FILE in the environment, also writes the shared objects
+// the program has mapped by then to FILE, one path a line.
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
 #include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <set>
 #include <string>
 #include <sys/select.h>
 #include <sys/wait.h>
@@ -62,6 +66,22 @@ long residentKiB(pid_t pid)
     return value;
 }
 
+// The shared objects a process has mapped, sorted and without repeats.
+void writeLibraries(pid_t pid, const char* file)
+{
+    std::ifstream maps("/proc/" + std::to_string(pid) + "/maps");
+    std::set<std::string> libraries;
+    std::string line;
+    while (std::getline(maps, line)) {
+        const auto slash = line.find('/');
+        if (slash != std::string::npos && line.find(".so", slash) != std::string::npos)
+            libraries.insert(line.substr(slash));
+    }
+    std::ofstream out(file);
+    for (const std::string& library : libraries)
+        out << library << '\n';
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -103,6 +123,8 @@ int main(int argc, char** argv)
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
     const long rss = residentKiB(pid);
+    if (const char* file = std::getenv("MAPWAIT_LIBS"); file != nullptr && mapped)
+        writeLibraries(pid, file);
     kill(pid, SIGKILL);
     waitpid(pid, nullptr, 0);
     XCloseDisplay(d);
