@@ -1,6 +1,7 @@
 #include "ui/scroll_bar.h"
 
 #include <QKeyEvent>
+#include <QMouseEvent>
 
 namespace vesk {
 
@@ -34,6 +35,17 @@ void ScrollBar::keyPressEvent(QKeyEvent* event)
     }
     triggerAction(action);
     event->accept();
+}
+
+void ScrollBar::mousePressEvent(QMouseEvent* event)
+{
+    const int before = sliderPosition();
+    bool told = false;
+    const auto watch = connect(this, &QAbstractSlider::sliderMoved, this, [&told] { told = true; });
+    QScrollBar::mousePressEvent(event);
+    disconnect(watch);
+    if (!told && isSliderDown() && sliderPosition() != before)
+        Q_EMIT sliderMoved(sliderPosition());
 }
 
 } // namespace vesk

@@ -100,6 +100,7 @@ class FrmMainInput : public QObject {
     void scrollSteps();
     void arrowAndTroughClicks();
     void dragFollowsTextAndResultsOnRelease();
+    void middleClickJumpFollowsTextAndResultsOnRelease();
     void methodColourAtNine();
     void writeOrder();
 };
@@ -393,6 +394,30 @@ void FrmMainInput::dragFollowsTextAndResultsOnRelease()
     QCOMPARE(w.box->text(), texts[2]);
     QCOMPARE(w.light->text(),
              QString::fromStdString(vesk::ResultsFor(texts[2].toStdString()).multipleOfC));
+}
+
+// A middle click in the trough jumps the thumb there: the text follows at
+// once, the results on release.
+void FrmMainInput::middleClickJumpFollowsTextAndResultsOnRelease()
+{
+    Window w;
+    QVERIFY(w.bar->style()->styleHint(QStyle::SH_ScrollBar_MiddleClickAbsolutePosition));
+    w.bar->setValue(1000);
+    const QString lightBefore = w.light->text();
+    QSignalSpy shown(&w.form, &frmMain::resultsShown);
+    const QRect addPage = w.part(QStyle::SC_ScrollBarAddPage);
+    const QPoint at(addPage.left() + addPage.width() / 2, addPage.center().y());
+    QTest::mousePress(w.bar, Qt::MiddleButton, {}, at);
+    const int jumped = w.bar->sliderPosition();
+    QVERIFY(jumped > 1100);
+    QCOMPARE(w.box->text(), QString::fromStdString(vesk::PositionText(jumped / 1000.0f)));
+    QCOMPARE(w.light->text(), lightBefore);
+    QCOMPARE(shown.count(), 0);
+    QTest::mouseRelease(w.bar, Qt::MiddleButton, {}, at);
+    QCOMPARE(w.bar->value(), jumped);
+    QCOMPARE(shown.count(), 1);
+    QCOMPARE(w.light->text(),
+             QString::fromStdString(vesk::ResultsFor(w.box->text().toStdString()).multipleOfC));
 }
 
 void FrmMainInput::methodColourAtNine()
