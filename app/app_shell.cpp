@@ -2,8 +2,10 @@
 
 #include "app/frmAbout.h"
 #include "app/instance_guard.h"
+#include "app/window_restore.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QWindow>
 
 namespace vesk {
@@ -25,11 +27,20 @@ void AppShell::load(frmMain& form)
     if (guard_.previousInstance()) {
         // Renamed first, so that no search for the caption finds this copy.
         form.setWindowTitle(QLatin1String(kLeavingCaption));
-        guard_.restoreWindow(QLatin1String(kCaption));
+        guard_.handOver(QLatin1String(kCaption));
         form.close(); // unloads the window, which ends the program
         return;
     }
+    form_ = &form;
     about_ = new frmAbout;
+}
+
+bool AppShell::restore(const QString& caption, const QByteArray& launchToken)
+{
+    if (form_ == nullptr || form_->windowTitle() != caption)
+        return false;
+    bringBackWindow(*form_, launchToken);
+    return true;
 }
 
 void AppShell::unload(frmMain&)
@@ -46,10 +57,15 @@ void AppShell::aboutClicked(frmMain& form)
 {
     if (about_.isNull())
         about_ = new frmAbout;
-    about_->move(form.pos()); // outer corners: a window's pos() includes its frame
     about_->winId();
     if (QWindow* window = about_->windowHandle(); window != nullptr)
         window->setTransientParent(form.windowHandle()); // kept above the main window
+    // Outer corner on outer corner. The toolkit does not know the frame of a
+    // hidden window, so the client areas are lined up instead: the window
+    // manager gives both windows the same frame. On Wayland a client cannot
+    // place its windows; the compositor puts it by the main window.
+    if (QGuiApplication::platformName() != QLatin1String("wayland"))
+        about_->setGeometry(QRect(form.geometry().topLeft(), about_->size()));
     about_->showModal();
 }
 

@@ -29,6 +29,11 @@ class AppShell : public Shell {
     // window's, creating it anew if the user closed it.
     void aboutClicked(frmMain& form) override;
 
+    // A later copy's request to restore the window with this caption. Only the
+    // main window can be restored (the About window shows only through its
+    // button, and comes back with the main window); true when it was.
+    bool restore(const QString& caption, const QByteArray& launchToken);
+
     bool ended() const { return ended_; }
     frmAbout* about() const { return about_.data(); }
 
@@ -40,6 +45,7 @@ class AppShell : public Shell {
 
     InstanceGuard& guard_;
     std::function<void()> endProgram_;
+    frmMain* form_ = nullptr;
     QPointer<frmAbout> about_;
     bool ended_ = false;
 };

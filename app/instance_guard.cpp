@@ -62,8 +62,8 @@ InstancePaths InstancePaths::forThisSession()
     return in(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation), name);
 }
 
-LocalInstanceGuard::LocalInstanceGuard(InstancePaths paths, QByteArray launchToken, Restore restore)
-    : paths_(std::move(paths)), token_(std::move(launchToken)), restore_(std::move(restore))
+LocalInstanceGuard::LocalInstanceGuard(InstancePaths paths, QByteArray launchToken)
+    : paths_(std::move(paths)), token_(std::move(launchToken))
 {
 }
 
@@ -186,7 +186,7 @@ void LocalInstanceGuard::drop(Clients::iterator client)
     clients_.erase(client);
 }
 
-void LocalInstanceGuard::restoreWindow(const QString& caption)
+void LocalInstanceGuard::handOver(const QString& caption)
 {
     if (!paths_.usable())
         return;

@@ -34,7 +34,7 @@ class InstanceGuard {
     virtual bool previousInstance() = 0;
     // Asks the running copy to restore its top-level window captioned so.
     // Silent and bounded in time, whatever happens.
-    virtual void restoreWindow(const QString& caption) = 0;
+    virtual void handOver(const QString& caption) = 0;
 };
 
 // Where the lock and the socket live.
@@ -57,11 +57,13 @@ class LocalInstanceGuard : public QObject, public InstanceGuard {
     // a window was found.
     using Restore = std::function<bool(const QString& caption, const QByteArray& token)>;
 
-    LocalInstanceGuard(InstancePaths paths, QByteArray launchToken, Restore restore);
+    LocalInstanceGuard(InstancePaths paths, QByteArray launchToken);
+    // What to do with a later copy's request, once this copy runs.
+    void onRestore(Restore restore) { restore_ = std::move(restore); }
     ~LocalInstanceGuard() override;
 
     bool previousInstance() override;
-    void restoreWindow(const QString& caption) override;
+    void handOver(const QString& caption) override;
 
     // How long a second copy keeps trying to reach the first.
     static constexpr std::chrono::milliseconds kHandOverDeadline{2000};

@@ -1,7 +1,9 @@
 #include "app/instance_protocol.h"
 
 #include <QList>
+
 #include <QStringDecoder>
+#include <algorithm>
 
 namespace vesk::instance {
 namespace {
@@ -50,6 +52,32 @@ std::optional<Request> parseRequest(const QByteArray& line)
     if (!validToken(token))
         return std::nullopt;
     return Request{caption, token == kNoToken ? QByteArray() : token};
+}
+
+std::optional<quint32> launchTime(const QByteArray& startupId)
+{
+    const qsizetype at = startupId.lastIndexOf("_TIME");
+    if (at < 0)
+        return std::nullopt;
+    const QByteArray digits = startupId.mid(at + 5);
+    if (digits.isEmpty() || digits.size() > 10 ||
+        !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return std::nullopt;
+    const qulonglong time = digits.toULongLong();
+    if (time > 0xFFFFFFFFu)
+        return std::nullopt;
+    return static_cast<quint32>(time);
+}
+
+QByteArray launchCompleteMessage(const QByteArray& startupId)
+{
+    // A value with a blank, a quote or a backslash goes in quotes, escaped.
+    QByteArray value = startupId;
+    if (value.contains(' ') || value.contains('"') || value.contains('\\')) {
+        value.replace('\\', "\\\\").replace('"', "\\\"");
+        value = '"' + value + '"';
+    }
+    return "remove: ID=" + value;
 }
 
 QString instanceName(const QString& waylandDisplay, const QString& x11Display)

@@ -36,6 +36,14 @@ inline constexpr char kNotFound[] = "NOTFOUND\n";
 // "unix:0" are one display); a display on a host stays apart from the local one.
 QString instanceName(const QString& waylandDisplay, const QString& x11Display);
 
+// The X server time a launcher stamped into a startup id ("<id>_TIME<time>"),
+// or none when the id has no such stamp or its time is not a 32-bit number.
+std::optional<quint32> launchTime(const QByteArray& startupId);
+
+// The startup notification message that tells the launcher of `startupId`
+// that the launch is complete, so its busy cursor ends.
+QByteArray launchCompleteMessage(const QByteArray& startupId);
+
 // The longest socket path the system accepts (sun_path less its terminator).
 inline constexpr qsizetype kMaxSocketPath = 107;
 

@@ -5,7 +5,6 @@
 #include "app/instance_guard.h"
 #include "app/quit_on_signals.h"
 #include "app/version.h"
-#include "app/window_restore.h"
 #include "ui/frmMain.h"
 
 #include <QApplication>
@@ -60,14 +59,11 @@ int main(int argc, char** argv)
     QGuiApplication::setDesktopFileName(QLatin1String(vesk::version::kAppId));
     QCoreApplication::setApplicationVersion(QLatin1String(vesk::version::kText));
 
-    vesk::LocalInstanceGuard guard(vesk::InstancePaths::forThisSession(), launchToken,
-                                   [](const QString& caption, const QByteArray& token) {
-                                       QWidget* window = vesk::findTopLevelWindow(caption);
-                                       if (window != nullptr)
-                                           vesk::restoreWindow(*window, token);
-                                       return window != nullptr;
-                                   });
+    vesk::LocalInstanceGuard guard(vesk::InstancePaths::forThisSession(), launchToken);
     vesk::AppShell shell(guard);
+    guard.onRestore([&shell](const QString& caption, const QByteArray& token) {
+        return shell.restore(caption, token);
+    });
     // Asked once, before the window is built; Form_Load asks again and gets
     // the same answer.
     const bool handsOver = guard.previousInstance();

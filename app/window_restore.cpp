@@ -1,20 +1,13 @@
 #include "app/window_restore.h"
 
+#include "app/instance_protocol.h"
+#include "app/x11_window.h"
+
 #include <QApplication>
 #include <QGuiApplication>
 #include <QWidget>
 
 namespace vesk {
-
-QWidget* findTopLevelWindow(const QString& caption)
-{
-    const QWidgetList windows = QApplication::topLevelWidgets();
-    for (QWidget* w : windows)
-        if (w->isWindow() && w->windowTitle() == caption)
-            return w;
-    return nullptr;
-}
-
 namespace {
 
 void bringBack(QWidget& window)
@@ -28,15 +21,31 @@ void bringBack(QWidget& window)
 
 } // namespace
 
-void restoreWindow(QWidget& window, const QByteArray& activationToken)
+void bringBackWindow(QWidget& window, const QByteArray& launchToken)
 {
-    if (!activationToken.isEmpty() && QGuiApplication::platformName() == QLatin1String("wayland"))
-        qputenv("XDG_ACTIVATION_TOKEN", activationToken);
+    if (!launchToken.isEmpty() && QGuiApplication::platformName() == QLatin1String("wayland"))
+        qputenv("XDG_ACTIVATION_TOKEN", launchToken);
     bringBack(window);
-    // Input goes to a modal window open over it, so that comes back on top,
-    // even if the window manager let the user minimise it.
-    if (QWidget* modal = QApplication::activeModalWidget(); modal != nullptr && modal != &window)
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal != nullptr && modal != &window)
         bringBack(*modal);
+    else
+        modal = nullptr;
+    if (!x11::inUse())
+        return;
+    // The toolkit holds back activating a window that is not mapped, and
+    // stamps its request with the last time it saw; a window manager that
+    // keeps windows of other workspaces unmapped, or that judges the stamp
+    // against the window just used, then brings nothing forward. A window on
+    // another workspace is first brought to the user's: an application's
+    // request may not switch workspaces.
+    const std::optional<quint32> launched = instance::launchTime(launchToken);
+    x11::bringToCurrentWorkspace(window.winId());
+    if (modal != nullptr)
+        x11::bringToCurrentWorkspace(modal->winId());
+    x11::activate((modal != nullptr ? modal : &window)->winId(), launched);
+    if (launched)
+        x11::sendStartupMessage(window.winId(), instance::launchCompleteMessage(launchToken));
 }
 
 } // namespace vesk

@@ -1,22 +1,19 @@
-// Finding a top-level window by its caption and bringing it back, for a later
-// copy of the program that hands over to this one.
+// Bringing a window back for a later copy of the program that hands over to
+// this one.
 #pragma once
 
 #include <QByteArray>
-#include <QString>
 
 class QWidget;
 
 namespace vesk {
 
-// The first top-level window whose caption is exactly this one (case and all),
-// or none.
-QWidget* findTopLevelWindow(const QString& caption);
-
 // Shows the window at its normal size, out of minimised or maximised, raises
-// and activates it. A modal window open over it is raised too, since that is
-// where the user's input goes. On Wayland the launch's activation token lets
-// the compositor hand over the focus.
-void restoreWindow(QWidget& window, const QByteArray& activationToken);
+// and activates it, wherever the window manager keeps it (another workspace
+// included). A modal window open over it comes back on top, since the user's
+// input goes there. `launchToken` is the later copy's: on Wayland an
+// activation token for the compositor; on X11 a startup id, whose launch time
+// stamps the activation and whose launcher is told that the launch is done.
+void bringBackWindow(QWidget& window, const QByteArray& launchToken);
 
 } // namespace vesk

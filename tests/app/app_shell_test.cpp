@@ -28,7 +28,7 @@ class FakeGuard : public InstanceGuard {
         log << QStringLiteral("query");
         return running_;
     }
-    void restoreWindow(const QString& caption) override
+    void handOver(const QString& caption) override
     {
         log << QStringLiteral("restore %1 as '%2'").arg(caption, form->windowTitle());
     }
@@ -77,6 +77,8 @@ class AppShellTest : public QObject {
     void okHidesAndKeeps();
     void closeDestroysAndNextClickRecreates();
     void escapeHides();
+    void onlyTheMainWindowIsRestored_data();
+    void onlyTheMainWindowIsRestored();
 };
 
 void AppShellTest::firstCopyLoadsAboutHidden()
@@ -305,6 +307,32 @@ void AppShellTest::escapeHides()
     s.form.show();
     whileShown([](frmAbout& about) { QTest::keyClick(&about, Qt::Key_Escape); });
     s.form.cmdAbout_Click();
+    QVERIFY(!s.shell.about()->isVisible());
+}
+
+// A later copy's request, by caption: only the main window's own, exactly.
+void AppShellTest::onlyTheMainWindowIsRestored_data()
+{
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<bool>("restored");
+    QTest::newRow("main_window") << "Vesk" << true;
+    QTest::newRow("about_window") << "About" << false;
+    QTest::newRow("other_case") << "vesk" << false;
+    QTest::newRow("trailing_blank") << "Vesk " << false;
+    QTest::newRow("leaving_copy") << "bye bye" << false;
+}
+
+void AppShellTest::onlyTheMainWindowIsRestored()
+{
+    QFETCH(QString, caption);
+    QFETCH(bool, restored);
+    Started s(false);
+    s.form.Form_Load();
+    s.form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&s.form));
+    s.form.showMinimized();
+    QCOMPARE(s.shell.restore(caption, {}), restored);
+    QCOMPARE(s.form.isMinimized(), !restored);
     QVERIFY(!s.shell.about()->isVisible());
 }
 

@@ -1,8 +1,7 @@
-// The hand-over request, the caption search and the names of the meeting
+// The hand-over request, the launch's startup id and the names of the meeting
 // files, without sockets or a display.
 #include "app/instance_guard.h"
 #include "app/instance_protocol.h"
-#include "app/window_restore.h"
 
 #include <QApplication>
 #include <QDir>
@@ -25,7 +24,9 @@ class InstanceProtocol : public QObject {
     void names_data();
     void names();
     void paths();
-    void captionMatch();
+    void launchTimes_data();
+    void launchTimes();
+    void launchComplete();
 };
 
 void InstanceProtocol::roundTrip()
@@ -139,22 +140,36 @@ void InstanceProtocol::paths()
     QVERIFY(!InstancePaths::in(dir.path(), QString(120, QLatin1Char('v'))).usable());
 }
 
-void InstanceProtocol::captionMatch()
+void InstanceProtocol::launchTimes_data()
 {
-    QWidget vesk;
-    vesk.setWindowTitle(QStringLiteral("Vesk"));
-    QWidget draft;
-    draft.setWindowTitle(QStringLiteral("Vesk - draft"));
-    QWidget lower;
-    lower.setWindowTitle(QStringLiteral("vesk"));
-    QWidget child(&draft);
-    child.setWindowTitle(QStringLiteral("Vesk ")); // not a window, and not the caption
-    QCOMPARE(findTopLevelWindow(QStringLiteral("Vesk")), &vesk);
-    QCOMPARE(findTopLevelWindow(QStringLiteral("vesk")), &lower);
-    QCOMPARE(findTopLevelWindow(QStringLiteral("Vesk ")), nullptr);
-    QCOMPARE(findTopLevelWindow(QStringLiteral("Ves")), nullptr);
-    vesk.setWindowTitle(QStringLiteral("bye bye"));
-    QCOMPARE(findTopLevelWindow(QStringLiteral("Vesk")), nullptr);
+    QTest::addColumn<QByteArray>("startupId");
+    QTest::addColumn<qint64>("time"); // -1: none
+    QTest::newRow("stamped") << QByteArrayLiteral("launcher-42-host-vesk_TIME123456") << 123456LL;
+    QTest::newRow("last_stamp_counts") << QByteArrayLiteral("a_TIME1_TIME2") << 2LL;
+    QTest::newRow("largest") << QByteArrayLiteral("x_TIME4294967295") << 4294967295LL;
+    QTest::newRow("zero") << QByteArrayLiteral("x_TIME0") << 0LL;
+    QTest::newRow("no_stamp") << QByteArrayLiteral("launcher-42-host-vesk") << -1LL;
+    QTest::newRow("empty") << QByteArray() << -1LL;
+    QTest::newRow("stamp_without_time") << QByteArrayLiteral("x_TIME") << -1LL;
+    QTest::newRow("letters") << QByteArrayLiteral("x_TIME12a") << -1LL;
+    QTest::newRow("negative") << QByteArrayLiteral("x_TIME-5") << -1LL;
+    QTest::newRow("beyond_32_bits") << QByteArrayLiteral("x_TIME4294967296") << -1LL;
+    QTest::newRow("far_beyond") << QByteArrayLiteral("x_TIME99999999999999999999") << -1LL;
+}
+
+void InstanceProtocol::launchTimes()
+{
+    QFETCH(QByteArray, startupId);
+    QFETCH(qint64, time);
+    const std::optional<quint32> parsed = launchTime(startupId);
+    QCOMPARE(parsed ? qint64(*parsed) : -1LL, time);
+}
+
+void InstanceProtocol::launchComplete()
+{
+    QCOMPARE(launchCompleteMessage("vesk-1_TIME5"), QByteArrayLiteral("remove: ID=vesk-1_TIME5"));
+    QCOMPARE(launchCompleteMessage("a\"b\\c_TIME5"),
+             QByteArrayLiteral("remove: ID=\"a\\\"b\\\\c_TIME5\""));
 }
 
 QTEST_MAIN(InstanceProtocol)
