@@ -11,9 +11,10 @@ packages=(
     # tests, benchmarks, fuzzing
     libgtest-dev libgmock-dev libbenchmark-dev clang-14 libclang-rt-14-dev clang-format-14
     locales
-    # end-to-end tests on a real display, and what a screen reader sees
-    xvfb xauth openbox xdotool x11-utils wmctrl imagemagick python3 libx11-dev
-    at-spi2-core python3-pyatspi dbus dbus-x11
+    # end-to-end tests on real displays (X11 under openbox and mutter, and
+    # Wayland), and what a screen reader sees
+    xvfb xauth openbox mutter xwayland qt6-wayland xdotool x11-utils wmctrl imagemagick
+    python3 libx11-dev at-spi2-core python3-pyatspi dbus dbus-x11
     # packaging and its validators
     dpkg-dev fakeroot file desktop-file-utils appstream binutils-mingw-w64-x86-64
 )

@@ -1,7 +1,9 @@
 # Sourced by the scripts that want an X display of their own. Expects $work, a
 # private temporary directory; stop_display ends what start_display started.
-#   start_display [--wm]   starts Xvfb (and the openbox window manager) and
-#                          exports DISPLAY
+#   start_display [--wm [openbox|mutter]]
+#       starts Xvfb and exports DISPLAY; with --wm, also a window manager:
+#       openbox (the default), or mutter as on GNOME, in X11 mode, with a
+#       session bus of its own
 
 display_pids=()
 
@@ -12,14 +14,28 @@ start_display() {
     for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
     DISPLAY=:$(cat "$work/display")
     export DISPLAY
-    if [ "${1:-}" = --wm ]; then
-        openbox --sm-disable >/dev/null 2>&1 &
-        display_pids+=($!)
-        disown $!
-        for _ in $(seq 100); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.05; done
-    fi
+    [ "${1:-}" = --wm ] && start_window_manager "${2:-openbox}"
+    return 0
+}
+
+# Each window manager runs in a session of its own, ended as a whole with
+# whatever it started.
+start_window_manager() {
+    case $1 in
+    openbox) setsid openbox --sm-disable >"$work/wm.log" 2>&1 & ;;
+    mutter) setsid dbus-run-session -- mutter --x11 --replace --sm-disable >"$work/wm.log" 2>&1 & ;;
+    *) echo "unknown window manager: $1" >&2; return 1 ;;
+    esac
+    display_pids+=("-$!")
+    disown $!
+    for _ in $(seq 200); do wmctrl -m >/dev/null 2>&1 && return 0; sleep 0.05; done
+    echo "the window manager $1 did not start" >&2
+    return 1
 }
 
 stop_display() {
-    [ "${#display_pids[@]}" -eq 0 ] || kill -KILL "${display_pids[@]}" 2>/dev/null || true
+    local pid
+    for pid in "${display_pids[@]}"; do kill -KILL -- "$pid" 2>/dev/null; done
+    display_pids=()
+    return 0
 }
