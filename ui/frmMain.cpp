@@ -3,81 +3,58 @@
 #include "model/number_text.h"
 #include "model/results.h"
 #include "ui/VESKCONS.h"
-#include "ui/accessibility.h"
+#include "ui/form.h"
 #include "ui/icon.h"
-#include "ui/scroll_bar.h"
-#include "ui/text_box.h"
-#include "ui/twips.h"
-#include "ui/window_style.h"
 
 #include <QCloseEvent>
-#include <QLabel>
-#include <QPushButton>
-#include <QScrollBar>
 
 #include <cmath>
-#include <limits>
 #include <string>
 
 namespace vesk {
 namespace {
 
-using style::fixed;
-using style::none;
-using style::system;
+using C = frmMain::Controls;
+using form::untouched;
+using namespace style;
 
-enum class Kind { Label, TextBox, ScrollBar, Button };
-
-struct Control {
-    Kind kind;
-    const char* name;
-    int left, top, width, height; // twips
-    const char* text;             // caption or text at creation
-    style::Colour background, foreground;
-    Qt::Alignment alignment;
-};
-
-constexpr auto kGrey = fixed(128, 128, 128);
-constexpr auto kYellow = fixed(255, 255, 0);
 constexpr auto kLeft = Qt::AlignLeft | Qt::AlignTop;
 constexpr auto kRight = Qt::AlignRight | Qt::AlignTop;
+constexpr auto kCentre = Qt::AlignCenter;
 
-// The main window's controls, in tab order. Buttons and the text box draw with
-// the system's button face / button text and window background / window text.
-constexpr Control kControls[] = {
-    {Kind::Button, "cmdExit", 1680, 1560, 975, 375, "E&xit", system(QPalette::Button),
-     system(QPalette::ButtonText), Qt::AlignCenter},
-    {Kind::ScrollBar, "hsbVesk", 360, 240, 3975, 255, "", none(), none(), {}},
-    {Kind::TextBox, "txtVesk", 960, 720, 735, 285, "0", system(QPalette::Base),
-     system(QPalette::Text), kLeft},
-    {Kind::Label, "Label4", 1800, 1200, 615, 255, "m/sec", kGrey, system(QPalette::WindowText),
-     kLeft},
-    {Kind::Label, "lblLight", 3120, 720, 1455, 255, "0", kGrey, kYellow, kLeft},
-    {Kind::Label, "lblMetres", 2520, 1200, 2055, 255, "0", kGrey, kYellow, kLeft},
-    {Kind::Label, "Label3", 1800, 720, 1215, 255, "Multiple of c", kGrey,
-     system(QPalette::WindowText), kLeft},
-    {Kind::Label, "lblMethod", 3240, 1440, 1215, 255, "", kGrey, kYellow, kRight},
-    {Kind::Button, "cmdAbout", 240, 1560, 975, 375, "&About", system(QPalette::Button),
-     system(QPalette::ButtonText), Qt::AlignCenter},
-    {Kind::Label, "Label1", 360, 720, 495, 255, "Vesk", kGrey, system(QPalette::ButtonText), kLeft},
-};
-
-struct Line {
-    const char* name;
-    int x1, y1, x2, y2; // twips
-};
-
-constexpr Line kLines[] = {
-    {"Line1", 240, 600, 4440, 600},
-    {"Line2", 240, 1080, 4440, 1080},
-};
-constexpr auto kLineColour = system(QPalette::WindowText);
-
-constexpr int kClientWidth = 4725;
-constexpr int kClientHeight = 2085;
-constexpr int kDesignedLeft = 2010; // client area's place on the screen
+constexpr Qt::WindowFlags kFrame = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
+constexpr form::Window kWindow{"frmMain", "Vesk",   kFrame, 4725,
+                               2085,      kMidGrey, none(), QAccessible::Window};
+constexpr int kDesignedLeft = 2010; // the client area's place on the screen, in twips
 constexpr int kDesignedTop = 3450;
-constexpr auto kBackground = fixed(128, 128, 128);
+
+// In tab order. Buttons and the text box draw with the system's button face /
+// button text and window background / window text; all text is bold.
+constexpr form::Control<C> kControls[] = {
+    {"cmdExit", &C::cmdExit, 1680, 1560, 975, 375, "E&xit", system(QPalette::Button),
+     system(QPalette::ButtonText), true, kCentre},
+    {"hsbVesk", &C::hsbVesk, 360, 240, 3975, 255, "", none(), none(), true, {}},
+    {"txtVesk", &C::txtVesk, 960, 720, 735, 285, "0", system(QPalette::Base),
+     system(QPalette::Text), true, kLeft},
+    {"Label4", untouched<QLabel, C>, 1800, 1200, 615, 255, "m/sec", kMidGrey,
+     system(QPalette::WindowText), true, kLeft},
+    {"lblLight", &C::lblLight, 3120, 720, 1455, 255, "0", kMidGrey, kPureYellow, true, kLeft},
+    {"lblMetres", &C::lblMetres, 2520, 1200, 2055, 255, "0", kMidGrey, kPureYellow, true, kLeft},
+    {"Label3", untouched<QLabel, C>, 1800, 720, 1215, 255, "Multiple of c", kMidGrey,
+     system(QPalette::WindowText), true, kLeft},
+    {"lblMethod", &C::lblMethod, 3240, 1440, 1215, 255, "", kMidGrey, kPureYellow, true, kRight},
+    {"cmdAbout", &C::cmdAbout, 240, 1560, 975, 375, "&About", system(QPalette::Button),
+     system(QPalette::ButtonText), true, kCentre},
+    {"Label1", untouched<QLabel, C>, 360, 720, 495, 255, "Vesk", kMidGrey,
+     system(QPalette::ButtonText), true, kLeft},
+};
+
+constexpr form::Line kLines[] = {
+    {"Line1", 240, 600, 4440, 600, system(QPalette::WindowText)},
+    {"Line2", 240, 1080, 4440, 1080, system(QPalette::WindowText)},
+};
 
 // Scroll bar: the position is the factor in thousandths. An arrow steps one
 // thousandth, a click in the trough a tenth.
@@ -113,54 +90,6 @@ int roundHalfEven(double x)
     return static_cast<int>(result);
 }
 
-QWidget* createControl(const Control& c, QWidget* parent)
-{
-    const QString caption = QString::fromUtf8(c.text);
-    QWidget* w = nullptr;
-    switch (c.kind) {
-    case Kind::Label: {
-        auto* label = new QLabel(caption, parent);
-        label->setAlignment(c.alignment);
-        label->setMargin(0);
-        label->setIndent(0);
-        label->setFocusPolicy(Qt::NoFocus);
-        w = label;
-        break;
-    }
-    case Kind::TextBox: {
-        auto* box = new TextBox(parent);
-        box->setMaxLength(std::numeric_limits<int>::max()); // Qt's default cuts at 32767
-        box->setText(caption);
-        box->setAlignment(c.alignment);
-        w = box;
-        break;
-    }
-    case Kind::ScrollBar: {
-        auto* bar = new ScrollBar(parent);
-        bar->setRange(0, kHighestPosition);
-        bar->setSingleStep(kSmallChange);
-        bar->setPageStep(kLargeChange);
-        bar->setValue(0);
-        bar->setTracking(false); // the value changes on release; sliderMoved tracks the drag
-        bar->setFocusPolicy(Qt::StrongFocus);
-        w = bar;
-        break;
-    }
-    case Kind::Button: {
-        auto* button = new QPushButton(caption, parent);
-        button->setAutoDefault(false);
-        button->setDefault(false);
-        button->setFocusPolicy(Qt::StrongFocus);
-        w = button;
-        break;
-    }
-    }
-    w->setObjectName(QLatin1String(c.name));
-    w->setGeometry(twips::rect(c.left, c.top, c.width, c.height));
-    style::applyColours(*w, c.background, c.foreground);
-    return w;
-}
-
 // A result label shows its value to the mouse for selecting and copying, but
 // never takes the keyboard focus.
 void makeResult(QLabel& label, const char* description)
@@ -175,60 +104,29 @@ void makeResult(QLabel& label, const char* description)
 
 frmMain::frmMain(Shell* shell, Build build) : shell_(shell)
 {
-    installAccessibleRoles();
-    setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(QStringLiteral("Vesk"));
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    style::applyColours(*this, kBackground, none());
-    setGeometry(QRect(QPoint(twips::toPixels(kDesignedLeft), twips::toPixels(kDesignedTop)),
-                      twips::size(kClientWidth, kClientHeight)));
-    setFixedSize(twips::size(kClientWidth, kClientHeight));
+    form::setUp(*this, kWindow);
+    setGeometry(
+        QRect(QPoint(twips::toPixels(kDesignedLeft), twips::toPixels(kDesignedTop)), size()));
     if (build == Build::WindowOnly)
         return;
     setWindowIcon(calculatorIcon());
-    setFont(style::windowFont());
+    c_ = form::build<Controls>(*this, kControls, kLines);
 
-    QWidget* previous = nullptr;
-    for (const Control& c : kControls) {
-        QWidget* w = createControl(c, this);
-        if (w->focusPolicy() != Qt::NoFocus) {
-            if (previous != nullptr)
-                setTabOrder(previous, w);
-            previous = w;
-        }
-    }
-    for (const Line& l : kLines) {
-        auto* line = new QWidget(this);
-        line->setObjectName(QLatin1String(l.name));
-        line->setGeometry(twips::line(l.x1, l.y1, l.x2, l.y2));
-        line->setAutoFillBackground(true);
-        line->setBackgroundRole(kLineColour.role);
-    }
+    c_.hsbVesk->setRange(0, kHighestPosition);
+    c_.hsbVesk->setSingleStep(kSmallChange);
+    c_.hsbVesk->setPageStep(kLargeChange);
+    c_.hsbVesk->setTracking(false); // the value changes on release; sliderMoved tracks the drag
+    c_.txtVesk->setAccessibleName(QStringLiteral("Vesk factor"));
+    c_.hsbVesk->setAccessibleName(QStringLiteral("Vesk factor in thousandths"));
+    makeResult(*c_.lblLight, "Multiple of c");
+    makeResult(*c_.lblMetres, "Metres per second");
+    makeResult(*c_.lblMethod, "Method");
 
-    txtVesk_ = findChild<TextBox*>(QStringLiteral("txtVesk"));
-    hsbVesk_ = findChild<QScrollBar*>(QStringLiteral("hsbVesk"));
-    lblLight_ = findChild<QLabel*>(QStringLiteral("lblLight"));
-    lblMetres_ = findChild<QLabel*>(QStringLiteral("lblMetres"));
-    lblMethod_ = findChild<QLabel*>(QStringLiteral("lblMethod"));
-    cmdExit_ = findChild<QPushButton*>(QStringLiteral("cmdExit"));
-    cmdAbout_ = findChild<QPushButton*>(QStringLiteral("cmdAbout"));
-
-    txtVesk_->setAccessibleName(QStringLiteral("Vesk factor"));
-    hsbVesk_->setAccessibleName(QStringLiteral("Vesk factor in thousandths"));
-    makeResult(*lblLight_, "Multiple of c");
-    makeResult(*lblMetres_, "Metres per second");
-    makeResult(*lblMethod_, "Method");
-
-    txtVesk_->onKeyPress([this](std::uint16_t& keyAscii) { txtVesk_KeyPress(keyAscii); });
-    connect(hsbVesk_, &QScrollBar::valueChanged, this, &frmMain::hsbVesk_Change);
-    connect(hsbVesk_, &QScrollBar::sliderMoved, this, &frmMain::hsbVesk_Scroll);
-    connect(cmdExit_, &QPushButton::clicked, this, &frmMain::cmdExit_Click);
-    connect(cmdAbout_, &QPushButton::clicked, this, &frmMain::cmdAbout_Click);
-
-    // The first control in tab order has the focus when the window shows.
-    cmdExit_->setFocus(Qt::OtherFocusReason);
+    c_.txtVesk->onKeyPress([this](std::uint16_t& keyAscii) { txtVesk_KeyPress(keyAscii); });
+    connect(c_.hsbVesk, &QScrollBar::valueChanged, this, &frmMain::hsbVesk_Change);
+    connect(c_.hsbVesk, &QScrollBar::sliderMoved, this, &frmMain::hsbVesk_Scroll);
+    connect(c_.cmdExit, &QPushButton::clicked, this, &frmMain::cmdExit_Click);
+    connect(c_.cmdAbout, &QPushButton::clicked, this, &frmMain::cmdAbout_Click);
 }
 
 void frmMain::Form_Load()
@@ -271,17 +169,17 @@ void frmMain::txtVesk_KeyPress(std::uint16_t& KeyAscii)
         return;
     KeyAscii = 0;
 
-    if (ParseNumber(text(*txtVesk_)) < kLowestFactor)
-        txtVesk_->setText(qs(IntegerText(0)));
-    if (ParseNumber(text(*txtVesk_)) > kHighestFactor)
-        txtVesk_->setText(qs(DoubleText(kHighestFactor)));
+    if (ParseNumber(text(*c_.txtVesk)) < kLowestFactor)
+        c_.txtVesk->setText(qs(IntegerText(0)));
+    if (ParseNumber(text(*c_.txtVesk)) > kHighestFactor)
+        c_.txtVesk->setText(qs(DoubleText(kHighestFactor)));
 
     VESKCONS::bFromText = true;
-    const double x = ParseNumber(text(*txtVesk_)) * kTextToPosition;
+    const double x = ParseNumber(text(*c_.txtVesk)) * kTextToPosition;
     const int position = x > kHighestPosition ? kHighestPosition : roundHalfEven(x);
     // Assigning the position it already has changes nothing and notifies no one.
-    if (hsbVesk_->value() != position)
-        hsbVesk_->setValue(position); // runs hsbVesk_Change inside, synchronously
+    if (c_.hsbVesk->value() != position)
+        c_.hsbVesk->setValue(position); // runs hsbVesk_Change inside, synchronously
     VESKCONS::bFromText = false;
     Recalculate();
 }
@@ -303,21 +201,21 @@ void frmMain::hsbVesk_Scroll()
 // handlers want the place the user sees.
 void frmMain::PositionToText()
 {
-    const float factor = static_cast<float>(hsbVesk_->sliderPosition()) / kPositionToText;
-    txtVesk_->setText(qs(PositionText(factor)));
+    const float factor = static_cast<float>(c_.hsbVesk->sliderPosition()) / kPositionToText;
+    c_.txtVesk->setText(qs(PositionText(factor)));
 }
 
 void frmMain::Recalculate()
 {
-    const Results r = ResultsFor(text(*txtVesk_));
-    QPalette palette = lblMethod_->palette();
+    const Results r = ResultsFor(text(*c_.txtVesk));
+    QPalette palette = c_.lblMethod->palette();
     palette.setColor(QPalette::WindowText,
                      QColor(r.methodColour.r, r.methodColour.g, r.methodColour.b));
-    lblMethod_->setPalette(palette);
-    lblMethod_->setText(
+    c_.lblMethod->setPalette(palette);
+    c_.lblMethod->setText(
         QString::fromUtf8(r.method.data(), static_cast<qsizetype>(r.method.size())));
-    lblLight_->setText(qs(r.multipleOfC));
-    lblMetres_->setText(qs(r.metresPerSecond));
+    c_.lblLight->setText(qs(r.multipleOfC));
+    c_.lblMetres->setText(qs(r.metresPerSecond));
     Q_EMIT resultsShown();
 }
 

@@ -22,10 +22,10 @@
 
 class QLabel;
 class QPushButton;
-class QScrollBar;
 
 namespace vesk {
 
+class ScrollBar;
 class TextBox;
 class frmMain;
 
@@ -51,6 +51,17 @@ class frmMain : public QWidget {
     // Creates the window and its controls from the layout table, hidden.
     explicit frmMain(Shell* shell = nullptr, Build build = Build::Everything);
 
+    // The controls the code uses, by their names.
+    struct Controls {
+        QPushButton* cmdExit;
+        ScrollBar* hsbVesk;
+        TextBox* txtVesk;
+        QLabel* lblLight;
+        QLabel* lblMetres;
+        QLabel* lblMethod;
+        QPushButton* cmdAbout;
+    };
+
     void Form_Load();
     void Form_Unload(std::int16_t& Cancel);
     void cmdExit_Click();
@@ -71,13 +82,7 @@ class frmMain : public QWidget {
     void PositionToText();
 
     Shell* shell_;
-    TextBox* txtVesk_ = nullptr;
-    QScrollBar* hsbVesk_ = nullptr;
-    QLabel* lblLight_ = nullptr;
-    QLabel* lblMetres_ = nullptr;
-    QLabel* lblMethod_ = nullptr;
-    QPushButton* cmdExit_ = nullptr;
-    QPushButton* cmdAbout_ = nullptr;
+    Controls c_{};
 };
 
 } // namespace vesk

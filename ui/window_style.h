@@ -36,6 +36,12 @@ constexpr Colour system(QPalette::ColorRole role)
     return {Colour::Type::System, 0, role};
 }
 
+// The fixed colours the windows use.
+inline constexpr Colour kMidGrey = fixed(128, 128, 128);
+inline constexpr Colour kLightGrey = fixed(192, 192, 192);
+inline constexpr Colour kWhite = fixed(255, 255, 255);
+inline constexpr Colour kPureYellow = fixed(255, 255, 0);
+
 // Gives a widget its background and text colours. A fixed colour goes into the
 // widget's own palette; a system one is taken through the palette role, so it
 // changes with the user's scheme.
