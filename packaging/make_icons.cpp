@@ -1,7 +1,8 @@
 // Writes the calculator icon for installing: PNG files for the desktop's icon
-// theme and a Windows .ico, all from the same 32 x 32 picture.
+// theme and a Windows .ico, all from the same 32 x 32 picture, in every size
+// of the icon.
 //   make_icons OUTPUT_DIR NAME
-// writes OUTPUT_DIR/<size>/NAME.png for each size and OUTPUT_DIR/NAME.ico.
+// writes OUTPUT_DIR/hicolor/<size>x<size>/apps/NAME.png and OUTPUT_DIR/NAME.ico.
 #include "assets/little_endian.h"
 #include "ui/icon.h"
 
@@ -11,6 +12,7 @@
 #include <QGuiApplication>
 
 #include <cstdio>
+#include <span>
 #include <vector>
 
 namespace {
@@ -25,7 +27,7 @@ QByteArray png(const QImage& image)
 }
 
 // An .ico whose images are stored as PNG, as Windows has read them since Vista.
-QByteArray ico(const std::vector<int>& sizes)
+QByteArray ico(std::span<const int> sizes)
 {
     std::vector<QByteArray> images;
     for (int size : sizes)
@@ -68,14 +70,13 @@ int main(int argc, char** argv)
     }
     const QString dir = QString::fromLocal8Bit(argv[1]);
     const QString name = QString::fromLocal8Bit(argv[2]);
-    for (int size : {16, 32, 48, 64, 128, 256}) {
-        const QString sizeDir = QStringLiteral("%1/%2x%2").arg(dir).arg(size);
+    for (int size : vesk::kIconSizes) {
+        const QString sizeDir = QStringLiteral("%1/hicolor/%2x%2/apps").arg(dir).arg(size);
         if (!QDir().mkpath(sizeDir) ||
             !write(sizeDir + QLatin1Char('/') + name + QStringLiteral(".png"),
                    png(vesk::iconImage(size))))
             return 1;
     }
-    return write(dir + QLatin1Char('/') + name + QStringLiteral(".ico"), ico({16, 32, 48, 256}))
-               ? 0
-               : 1;
+    return write(dir + QLatin1Char('/') + name + QStringLiteral(".ico"), ico(vesk::kIconSizes)) ? 0
+                                                                                                : 1;
 }
