@@ -12,7 +12,7 @@ Results ResultsFor(std::string_view factorText)
     const std::string_view word = SpeedModel::method(w);
     return Results{
         word,
-        word == SpeedModel::kInterpolated ? kYellow : kGreen,
+        word == SpeedModel::kInterpolated ? kInterpolatedYellow : kEstablishedGreen,
         StandardText(v),
         GroupedText(SpeedModel::metresPerSecond(v)),
     };

@@ -13,8 +13,9 @@ struct Rgb {
     friend bool operator==(const Rgb&, const Rgb&) = default;
 };
 
-inline constexpr Rgb kYellow{255, 255, 0};
-inline constexpr Rgb kGreen{0, 255, 0};
+// The method word's colours.
+inline constexpr Rgb kInterpolatedYellow{255, 255, 0};
+inline constexpr Rgb kEstablishedGreen{0, 255, 0};
 
 struct Results {
     std::string_view method;     // "Established" or "Interpolated"
