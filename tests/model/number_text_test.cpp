@@ -44,7 +44,8 @@ INSTANTIATE_TEST_SUITE_P(
         ParseRow{"plus", "+2.5", 2.5}, ParseRow{"trailing_point", "7.", 7},
         ParseRow{"exponent", "1e1", 10}, ParseRow{"exponent_upper_signed", "25E-1", 2.5},
         ParseRow{"exponent_plus", "1.5e+2", 150}, ParseRow{"negative_zero", "-0", -0.0},
-        ParseRow{"zeros", "000.000", 0}, ParseRow{"leading_zeros", "0009.9999", 9.9999}));
+        ParseRow{"zeros", "000.000", 0}, ParseRow{"leading_zeros", "0009.9999", 9.9999}),
+    RowName{});
 
 INSTANTIATE_TEST_SUITE_P(BlanksDropped, Parse,
                          testing::Values(ParseRow{"inner_blank", "9 5", 95},
@@ -52,7 +53,8 @@ INSTANTIATE_TEST_SUITE_P(BlanksDropped, Parse,
                                          ParseRow{"blank_after_sign", "- 3", -3},
                                          ParseRow{"blank_in_exponent", "1 e 2", 100},
                                          ParseRow{"carriage_return_ends", "1\r2", 1},
-                                         ParseRow{"only_blanks", "  \t\n", 0}));
+                                         ParseRow{"only_blanks", "  \t\n", 0}),
+                         RowName{});
 
 INSTANTIATE_TEST_SUITE_P(
     StopsAtTheFirstStranger, Parse,
@@ -64,21 +66,21 @@ INSTANTIATE_TEST_SUITE_P(
         ParseRow{"lone_point", ".", 0}, ParseRow{"lone_sign", "-", 0},
         ParseRow{"point_then_exponent", ".e5", 0}, ParseRow{"hex_is_not_read", "0x10", 0},
         ParseRow{"words_are_not_numbers", "inf", 0}, ParseRow{"nan_is_not_read", "nan", 0},
-        ParseRow{"utf8_after", "4\xC2\xB0", 4}));
+        ParseRow{"utf8_after", "4\xC2\xB0", 4}),
+    RowName{});
 
 INSTANTIATE_TEST_SUITE_P(
     BeyondTheDoubleRange, Parse,
-    testing::Values(ParseRow{"overflow", "1e400", kInf},
-                    ParseRow{"negative_overflow", "-1e400", -kInf},
-                    ParseRow{"many_digits", std::string(400, '9'), kInf},
-                    ParseRow{"huge_exponent", "1e99999999999999999999999", kInf},
-                    ParseRow{"underflow", "1e-400", 0},
-                    ParseRow{"negative_underflow", "-1e-400", -0.0},
-                    ParseRow{"underflow_after_zeros", "0.0001e-330", 0},
-                    ParseRow{"big_mantissa_small_exponent", "123456e-400", 0},
-                    ParseRow{"small_mantissa_big_exponent", "0.0000001e315", 1e308},
-                    ParseRow{"subnormal", "4e-320", 4e-320},
-                    ParseRow{"zero_with_huge_exponent", "0e99999", 0}));
+    testing::Values(
+        ParseRow{"overflow", "1e400", kInf}, ParseRow{"negative_overflow", "-1e400", -kInf},
+        ParseRow{"many_digits", std::string(400, '9'), kInf},
+        ParseRow{"huge_exponent", "1e99999999999999999999999", kInf},
+        ParseRow{"underflow", "1e-400", 0}, ParseRow{"negative_underflow", "-1e-400", -0.0},
+        ParseRow{"underflow_after_zeros", "0.0001e-330", 0},
+        ParseRow{"big_mantissa_small_exponent", "123456e-400", 0},
+        ParseRow{"small_mantissa_big_exponent", "0.0000001e315", 1e308},
+        ParseRow{"subnormal", "4e-320", 4e-320}, ParseRow{"zero_with_huge_exponent", "0e99999", 0}),
+    RowName{});
 
 TEST(ParseNumberTest, LongTextsReadOnlyWhatTheyHold)
 {
@@ -137,7 +139,8 @@ INSTANTIATE_TEST_SUITE_P(
                     TextRow{"large_exponential", 12345678, " 1.234568E+07"},
                     TextRow{"small_exponential", 0.00001, " 1E-05"},
                     TextRow{"infinite", std::numeric_limits<double>::infinity(), " Infinity"},
-                    TextRow{"nan", std::numeric_limits<double>::quiet_NaN(), " NaN"}));
+                    TextRow{"nan", std::numeric_limits<double>::quiet_NaN(), " NaN"}),
+    RowName{});
 
 // Every scroll position: the text is the position in thousandths with zeros
 // trimmed, and reading it back gives exactly position / 1000.
@@ -178,7 +181,8 @@ INSTANTIATE_TEST_SUITE_P(
                     TextRow{"below_one", 0.5, "0.5"}, TextRow{"fifteen_digits", 0.1 + 0.2, "0.3"},
                     TextRow{"third", 1.0 / 3.0, "0.333333333333333"},
                     TextRow{"negative", -2.25, "-2.25"}, TextRow{"exponential", 1e20, "1E+20"},
-                    TextRow{"infinite", -std::numeric_limits<double>::infinity(), "-Infinity"}));
+                    TextRow{"infinite", -std::numeric_limits<double>::infinity(), "-Infinity"}),
+    RowName{});
 
 class StandardTextTest : public testing::TestWithParam<TextRow> {};
 TEST_P(StandardTextTest, Writes)
@@ -198,7 +202,8 @@ INSTANTIATE_TEST_SUITE_P(
         TextRow{"not_exactly_half", 1.005, "1.00"}, TextRow{"negative", -1234.5, "-1,234.50"},
         TextRow{"negative_rounds_to_zero", -0.001, "0.00"},
         TextRow{"huge", 1e20, "100,000,000,000,000,000,000.00"},
-        TextRow{"nan", std::numeric_limits<double>::quiet_NaN(), "NaN"}));
+        TextRow{"nan", std::numeric_limits<double>::quiet_NaN(), "NaN"}),
+    RowName{});
 
 class GroupedTextTest : public testing::TestWithParam<TextRow> {};
 TEST_P(GroupedTextTest, Writes)
@@ -216,7 +221,8 @@ INSTANTIATE_TEST_SUITE_P(
                     TextRow{"fraction_rounds", 2.5, "2"}, TextRow{"fraction_up", 2.7, "3"},
                     TextRow{"below_half_is_empty", 0.4, ""}, TextRow{"negative", -1234, "-1,234"},
                     TextRow{"beyond_int64", 1e20, "100,000,000,000,000,000,000"},
-                    TextRow{"infinite", std::numeric_limits<double>::infinity(), "Infinity"}));
+                    TextRow{"infinite", std::numeric_limits<double>::infinity(), "Infinity"}),
+    RowName{});
 
 TEST(GroupedTextTest, LargestDoubleIsWrittenInFull)
 {

@@ -165,43 +165,56 @@ void FrmMainInput::enter()
     QCOMPARE(w.box->text().contains(QLatin1Char('\r')), false);
 }
 
+// Each text typed and entered, with the position it sets and the three
+// results. Recalculate reads the text box, not the scroll bar: 9.0005 sits at
+// position 9000 (9000.5 goes to the even 9000), whose own text " 9" would
+// read "Established".
 void FrmMainInput::results_data()
 {
     QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("position");
     QTest::addColumn<QString>("word");
     QTest::addColumn<QColor>("colour");
     QTest::addColumn<QString>("light");
     QTest::addColumn<QString>("metres");
-
-    QTest::newRow("zero") << " 0"
-                          << "Established" << kGreen << "0.00"
-                          << "";
-    QTest::newRow("half") << " .5"
-                          << "Established" << kGreen << "0.10"
-                          << "29,742,974";
-    QTest::newRow("one") << " 1"
-                         << "Established" << kGreen << "1.00"
-                         << "299,792,458";
-    QTest::newRow("nine") << " 9"
-                          << "Established" << kGreen << "1,516.46"
-                          << "454,623,932,129";
-    QTest::newRow("nine_two") << " 9.2"
-                              << "Interpolated" << kYellow << "1,649.75"
-                              << "494,583,354,970";
-    QTest::newRow("top") << "9.9999"
-                         << "Interpolated" << kYellow << "199,516.46"
-                         << "59,813,529,670,512";
+    const struct {
+        const char *row, *typed;
+        int position;
+        const char* word;
+        QColor colour;
+        const char *light, *metres;
+    } rows[] = {
+        {"zero", " 0", 0, "Established", kGreen, "0.00", ""},
+        {"half", " .5", 500, "Established", kGreen, "0.10", "29,742,974"},
+        {"one", " 1", 1000, "Established", kGreen, "1.00", "299,792,458"},
+        {"nine", " 9", 9000, "Established", kGreen, "1,516.46", "454,623,932,129"},
+        {"nine_two", " 9.2", 9200, "Interpolated", kYellow, "1,649.75", "494,583,354,970"},
+        {"top", "9.9999", 9999, "Interpolated", kYellow, "199,516.46", "59,813,529,670,512"},
+        {"typed_zero", "0", 0, "Established", kGreen, "0.00", ""},
+        {"not_a_number", "abc", 0, "Established", kGreen, "0.00", ""},
+        {"just_above_nine", "9.001", 9001, "Interpolated", kYellow, "1,517.11", "454,819,335,311"},
+        {"above_nine_at_its_position", "9.0005", 9000, "Interpolated", kYellow, "1,516.79",
+         "454,721,628,256"},
+        {"nine_and_a_half", " 9.5", 9500, "Interpolated", kYellow, "1,842.28", "552,300,155,500"},
+    };
+    for (const auto& r : rows)
+        QTest::newRow(r.row) << QString::fromUtf8(r.typed) << r.position
+                             << QString::fromUtf8(r.word) << r.colour << QString::fromUtf8(r.light)
+                             << QString::fromUtf8(r.metres);
 }
 
 void FrmMainInput::results()
 {
     QFETCH(QString, typed);
+    QFETCH(int, position);
     QFETCH(QString, word);
     QFETCH(QColor, colour);
     QFETCH(QString, light);
     QFETCH(QString, metres);
     Window w;
     w.enter(typed);
+    QCOMPARE(w.box->text(), typed);
+    QCOMPARE(w.bar->value(), position);
     QCOMPARE(w.method->text(), word);
     QCOMPARE(w.methodColour(), colour);
     QCOMPARE(w.light->text(), light);

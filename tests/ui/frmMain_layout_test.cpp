@@ -2,7 +2,6 @@
 // widgets in pixels (15 twips to the pixel).
 #include "ui/frmMain.h"
 
-#include <QAccessible>
 #include <QApplication>
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -28,7 +27,6 @@ class FrmMainLayout : public QObject {
     void colours();
     void font();
     void tabOrderAndFirstFocus();
-    void accessibility();
     void scrollBarRange();
 };
 
@@ -224,29 +222,6 @@ void FrmMainLayout::tabOrderAndFirstFocus()
     QTest::mouseClick(light, Qt::LeftButton);
     QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("txtVesk"));
     QVERIFY(light->textInteractionFlags().testFlag(Qt::TextSelectableByMouse));
-}
-
-void FrmMainLayout::accessibility()
-{
-    frmMain form;
-    QCOMPARE(form.findChild<QWidget*>(QStringLiteral("txtVesk"))->accessibleName(),
-             QStringLiteral("Vesk factor"));
-    QCOMPARE(form.findChild<QWidget*>(QStringLiteral("hsbVesk"))->accessibleName(),
-             QStringLiteral("Vesk factor in thousandths"));
-    const struct {
-        const char* name;
-        const char* description;
-    } results[] = {
-        {"lblLight", "Multiple of c"}, {"lblMetres", "Metres per second"}, {"lblMethod", "Method"}};
-    for (const auto& r : results) {
-        auto* label = form.findChild<QLabel*>(QString::fromLatin1(r.name));
-        QVERIFY(label->accessibleName().isEmpty()); // the value itself is the name
-        QCOMPARE(label->accessibleDescription(), QString::fromLatin1(r.description));
-        QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(label);
-        QVERIFY(iface != nullptr);
-        QCOMPARE(iface->text(QAccessible::Name), label->text());
-        QCOMPARE(iface->text(QAccessible::Description), QString::fromLatin1(r.description));
-    }
 }
 
 void FrmMainLayout::scrollBarRange()
