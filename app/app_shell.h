@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quarvane <quarvane@example.org>
+// SPDX-License-Identifier: MIT
 // Start-up, the hand-over to a running copy, the About button and the end.
 #pragma once
 

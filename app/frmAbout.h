@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quarvane <quarvane@example.org>
+// SPDX-License-Identifier: MIT
 // The credits window: the maker's logo, the product's name and version, a
 // notice and a contact line, in an engraved frame, with one button that hides
 // it again. Closing it with the title bar's button destroys it instead.

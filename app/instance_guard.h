@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quarvane <quarvane@example.org>
+// SPDX-License-Identifier: MIT
 // One copy of the calculator per user and display.
 //
 // The first copy takes an exclusive lock on a file in the user's private

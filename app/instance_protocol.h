@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quarvane <quarvane@example.org>
+// SPDX-License-Identifier: MIT
 // The one request a second copy sends to the running copy, and the rules for
 // naming the files the two meet at. Pure functions: no sockets, no windows.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quarvane <quarvane@example.org>
+// SPDX-License-Identifier: MIT
 // Unix-domain stream sockets, the few calls the one-copy rule needs: plain
 // POSIX, non-blocking, close-on-exec. Every function returns -1 (or false) and
 // leaves errno set when the system refuses.

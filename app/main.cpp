@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quarvane <quarvane@example.org>
+// SPDX-License-Identifier: MIT
 // Starts the calculator: the main window is created hidden, its Form_Load
 // decides whether this copy runs or hands over to one already running, and
 // only then is the window shown.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quarvane <quarvane@example.org>
+// SPDX-License-Identifier: MIT
 // Bringing a window back for a later copy of the program that hands over to
 // this one.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quarvane <quarvane@example.org>
+// SPDX-License-Identifier: MIT
 // What the program says to an X11 window manager itself, where the toolkit
 // would say it too late or with a stale time: activating a window that may be
 // unmapped (on another workspace, say), and ending a launcher's busy cursor.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quarvane <quarvane@example.org>
+// SPDX-License-Identifier: MIT
 // Little-endian integers into a byte array, for the picture files the asset
 // tools write (BMP and ICO headers).
 #pragma once

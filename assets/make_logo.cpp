@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quarvane <quarvane@example.org>
+// SPDX-License-Identifier: MIT
 // Makes the About window's logo: the maker's name in large heavy serif letters,
 // embossed, as a 220 x 47 pixel, 8-bit, 256-colour, uncompressed bitmap that
 // uses four colours. Run: make_logo OUTPUT.bmp (needs a serif bold face; the

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quarvane <quarvane@example.org>
+// SPDX-License-Identifier: MIT
 // The yardsticks for start-up: an empty Qt Widgets window of the calculator's
 // size, and (with --text) the same window showing one line of text, which is
 // what loading the system's fonts costs any window that shows words.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quarvane <quarvane@example.org>
+// SPDX-License-Identifier: MIT
 // One Enter in the text box, from the key event to the updated labels, on the
 // offscreen platform: with a new factor (the scroll bar moves, two
 // recalculations) and with the same one again (one recalculation).

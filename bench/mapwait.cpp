@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quarvane <quarvane@example.org>
+// SPDX-License-Identifier: MIT
 // Starts a program and reports when its window titled TITLE is on the screen
 // (viewable), in milliseconds from the start, and the program's resident
 // memory once it has settled. Then ends the program.

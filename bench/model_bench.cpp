@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quarvane <quarvane@example.org>
+// SPDX-License-Identifier: MIT
 // Speed of the arithmetic core, per call, over the 10,000 scroll positions.
 // The floor is the model's two std::pow calls alone; the closing table gives
 // every figure as a ratio to it, measured in the same run.

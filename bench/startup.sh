@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Quarvane <quarvane@example.org>
+# SPDX-License-Identifier: MIT
 # Start-up side by side on one X display (Xvfb + openbox): time from launch to
 # the mapped main window and resident memory, for the calculator and for a bare
 # Qt window of the same size (empty, and showing one label: any window that

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quarvane <quarvane@example.org>
+// SPDX-License-Identifier: MIT
 // Feeds arbitrary bytes to the text rules and checks what must always hold:
 // no crash or undefined behaviour, a factor held within the scale gives finite
 // texts, and every scroll position's text reads back as its factor.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quarvane <quarvane@example.org>
+// SPDX-License-Identifier: MIT
 // Conversions between numbers and the texts the window shows and reads.
 //
 // All of them are pure functions of their input: they never look at the process

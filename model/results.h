@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quarvane <quarvane@example.org>
+// SPDX-License-Identifier: MIT
 // What the main window shows for a factor: the method word with its colour, the
 // speed as a multiple of c and in metres per second, all as finished texts.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quarvane <quarvane@example.org>
+// SPDX-License-Identifier: MIT
 // The vesk scale: from a factor w (0 up to, never reaching, 10) to a speed.
 //
 // The speed follows the power law w^(E + 1/(10^5 - w^5)) with E = 10/3 held

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Quarvane <quarvane@example.org>
+# SPDX-License-Identifier: MIT
 # Installs what is missing, builds the calculator and starts it.
 set -euo pipefail
 cd "$(dirname "$0")/.."

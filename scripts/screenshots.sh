@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Quarvane <quarvane@example.org>
+# SPDX-License-Identifier: MIT
 # Remakes docs/main-window.png and docs/about-window.png: the program on an X
 # display of its own (Xvfb + openbox), with a factor entered.
 # Usage: scripts/screenshots.sh [PATH/TO/vesk]

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Quarvane <quarvane@example.org>
+# SPDX-License-Identifier: MIT
 # Installs what is missing, builds everything and runs every test.
 #   WERROR=ON      treat compiler warnings as errors
 #   BUILD_DIR=dir  where to build (default: build)

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Quarvane <quarvane@example.org>
+# SPDX-License-Identifier: MIT
 # Sourced by the scripts that want an X display of their own. Expects $work, a
 # private temporary directory; stop_display ends what start_display started.
 #   start_display [--wm [openbox|mutter]]

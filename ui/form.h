@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quarvane <quarvane@example.org>
+// SPDX-License-Identifier: MIT
 // Builds a window and its controls from its layout table. Places and sizes are
 // in twips, colours fixed or taken from the user's scheme, and the order of
 // the table is the tab order. Each window keeps its table next to its

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quarvane <quarvane@example.org>
+// SPDX-License-Identifier: MIT
 // Window layouts are kept in twips, as designed: 1440 to the inch, 15 to the
 // pixel at 96 dots per inch. Qt works in logical pixels, which it scales on
 // high-DPI screens, so one fixed factor converts everything.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quarvane <quarvane@example.org>
+// SPDX-License-Identifier: MIT
 // Start-up's order with a stand-in for the running copy, the ways to end, and
 // the About window: its layout, modality, hiding and re-creation.
 #include "app/app_shell.h"

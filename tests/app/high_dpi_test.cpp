@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quarvane <quarvane@example.org>
+// SPDX-License-Identifier: MIT
 // At a device pixel ratio of 2 the pictures are enlarged pixel for pixel: the
 // logo and the icon keep their few colours, with no blended edges. (The layout
 // tests run again at this ratio for the places and the unclipped texts.)

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quarvane <quarvane@example.org>
+// SPDX-License-Identifier: MIT
 // The hand-over request, the launch's startup id and the names of the meeting
 // files, without sockets or a display.
 #include "app/instance_guard.h"

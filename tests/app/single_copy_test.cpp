@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quarvane <quarvane@example.org>
+// SPDX-License-Identifier: MIT
 // Real copies of the program started side by side (offscreen, each test with
 // its own private runtime directory): which one runs, how a later one hands
 // over, and what a crash or a hostile client leaves behind. Times asserted here

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Quarvane <quarvane@example.org>
+# SPDX-License-Identifier: MIT
 """What a screen reader reads from the running program over AT-SPI: every
 control with its role and name, the results changing after typing a factor,
 and the About window's texts."""

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Quarvane <quarvane@example.org>
+# SPDX-License-Identifier: MIT
 # Runs the screen-reader check on a display and accessibility bus of its own.
 # Usage: atspi_test.sh PATH/TO/vesk
 set -uo pipefail

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Quarvane <quarvane@example.org>
+# SPDX-License-Identifier: MIT
 # The real program on a real X display with a real window manager, driven with
 # xdotool and read back with xprop, xwininfo, wmctrl and screenshots: one table
 # of scenarios, run under the window manager named.

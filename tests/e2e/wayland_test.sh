@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Quarvane <quarvane@example.org>
+# SPDX-License-Identifier: MIT
 # The program as a native Wayland client of a headless compositor (mutter, as
 # on GNOME), read back from the Wayland protocol log: its window, and the
 # launch token a later copy passes on.

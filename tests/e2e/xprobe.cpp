@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quarvane <quarvane@example.org>
+// SPDX-License-Identifier: MIT
 // What the display tests need of X that the command-line tools do not give.
 //   xprobe time           prints the X server's time now, as a launcher reads
 //                         it to stamp a startup id (one property change)

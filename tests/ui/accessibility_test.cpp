@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quarvane <quarvane@example.org>
+// SPDX-License-Identifier: MIT
 // What a screen reader is told about the main window: every control with a
 // role and a name, the results as values that change with the input.
 #include "ui/frmMain.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quarvane <quarvane@example.org>
+// SPDX-License-Identifier: MIT
 // The two ways in: typing a factor with Enter, and the scroll bar, kept in step,
 // driven through the real widgets.
 #include "model/number_text.h"

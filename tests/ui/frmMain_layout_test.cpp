@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quarvane <quarvane@example.org>
+// SPDX-License-Identifier: MIT
 // The main window as built: every control of its layout, checked on the live
 // widgets in pixels (15 twips to the pixel).
 #include "ui/frmMain.h"
