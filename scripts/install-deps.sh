@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Quarvane <quarvane@example.org>
+# SPDX-License-Identifier: MIT
 # Installs, from Debian 12's own packages, what building, running and testing
 # the calculator needs, and only what is missing. Safe to run again.
 set -euo pipefail
@@ -15,8 +17,8 @@ packages=(
     # Wayland), and what a screen reader sees
     xvfb xauth openbox mutter xwayland qt6-wayland xdotool x11-utils wmctrl imagemagick
     python3 libx11-dev at-spi2-core python3-pyatspi dbus dbus-x11
-    # packaging and its validators
-    dpkg-dev fakeroot file desktop-file-utils appstream binutils-mingw-w64-x86-64
+    # packaging and its checks: validators, lintian, the licence rules
+    dpkg-dev fakeroot file desktop-file-utils appstream binutils-mingw-w64-x86-64 lintian reuse
 )
 
 sudo_cmd=()

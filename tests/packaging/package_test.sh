@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Quarvane <quarvane@example.org>
+# SPDX-License-Identifier: MIT
 # Builds the Debian package, installs it on this machine, starts the installed
 # program the way the applications menu does, sees its window on a display of
 # its own, and removes the package again, leaving nothing behind.
@@ -44,11 +46,19 @@ check "it depends on the Qt libraries it links" grep -q libqt6widgets6 <<<"$depe
 check "it depends on the C library" grep -q libc6 <<<"$depends"
 check "it depends on the font" grep -q fonts-liberation2 <<<"$depends"
 check "it does not depend on Qt Network" bash -c "! grep -q libqt6network <<<'$depends'"
+if command -v lintian >/dev/null; then
+    lintian --tag-display-limit 0 "$deb" >"$work/lintian.log" 2>&1
+    grep -E '^[EW]: ' "$work/lintian.log"
+    check "lintian reports no error and no warning" bash -c "! grep -qE '^[EW]: ' '$work/lintian.log'"
+fi
+check "its changelog is for this version" \
+    bash -c "dpkg-deb --fsys-tarfile '$deb' | tar -xO ./usr/share/doc/vesk/changelog.gz | gzip -dc | head -n 1 | grep -q '^vesk (1.01) '"
 contents=$(dpkg-deb -c "$deb" | awk '{print $6}')
 for f in ./usr/bin/vesk ./usr/share/applications/org.veskcalculator.Vesk.desktop \
     ./usr/share/metainfo/org.veskcalculator.Vesk.metainfo.xml \
     ./usr/share/icons/hicolor/32x32/apps/org.veskcalculator.Vesk.png \
-    ./usr/share/icons/hicolor/256x256/apps/org.veskcalculator.Vesk.png; do
+    ./usr/share/icons/hicolor/256x256/apps/org.veskcalculator.Vesk.png \
+    ./usr/share/man/man1/vesk.1.gz ./usr/share/doc/vesk/copyright; do
     check "it holds $f" grep -qx "$f" <<<"$contents"
 done
 
