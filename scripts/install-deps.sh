@@ -1,18 +1,19 @@
 #!/usr/bin/env bash
 # SPDX-FileCopyrightText: 2026 Quarvane <quarvane@example.org>
 # SPDX-License-Identifier: MIT
-# Installs, from Debian 12's own packages, what building, running and testing
-# the calculator needs, and only what is missing. Safe to run again.
+# Installs, from Debian's own packages (Debian 12 or 13), what the calculator
+# needs, and only what is missing. Safe to run again.
+#   scripts/install-deps.sh run    building and running the program
+#   scripts/install-deps.sh test   that, and everything the tests, benchmarks,
+#                                  fuzzing and packaging checks need (default)
 set -euo pipefail
+want=${1:-test}
 
-packages=(
-    # build
-    cmake ninja-build g++ pkg-config
-    # the windows
-    qt6-base-dev qt6-base-dev-tools libgl-dev fonts-liberation2
-    # tests, benchmarks, fuzzing
-    libgtest-dev libgmock-dev libbenchmark-dev clang-14 libclang-rt-14-dev clang-format-14
-    locales
+run_packages=(cmake ninja-build g++ qt6-base-dev libgl-dev fonts-liberation2)
+test_packages=(
+    git pkg-config locales
+    # tests, benchmarks, fuzzing (clang of the release's own version)
+    libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-dev
     # end-to-end tests on real displays (X11 under openbox and mutter, and
     # Wayland), and what a screen reader sees
     xvfb xauth openbox mutter xwayland qt6-wayland xdotool x11-utils wmctrl imagemagick
@@ -20,28 +21,49 @@ packages=(
     # packaging and its checks: validators, lintian, the licence rules
     dpkg-dev fakeroot file desktop-file-utils appstream binutils-mingw-w64-x86-64 lintian reuse
 )
+# Installed where the release has them: the formatter the code is checked with
+# (one version, so that two releases cannot disagree).
+optional_packages=(clang-format-14)
+
+case $want in
+run) packages=("${run_packages[@]}") ;;
+test) packages=("${run_packages[@]}" "${test_packages[@]}") ;;
+*) echo "usage: $0 [run|test]" >&2; exit 2 ;;
+esac
 
 sudo_cmd=()
 if [ "$(id -u)" -ne 0 ]; then
     sudo_cmd=(sudo)
 fi
 
+installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
+available() { [ -n "$(apt-cache policy "$1" 2>/dev/null | sed -n 's/^ *Candidate: *//p' | grep -v '(none)')" ]; }
+
 missing=()
 for p in "${packages[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
-        missing+=("$p")
-    fi
+    installed "$p" || missing+=("$p")
 done
+optional=()
+if [ "$want" = test ]; then
+    for p in "${optional_packages[@]}"; do
+        installed "$p" || optional+=("$p")
+    done
+fi
 
+if [ "${#missing[@]}" -gt 0 ] || [ "${#optional[@]}" -gt 0 ]; then
+    "${sudo_cmd[@]}" apt-get update -qq
+    for p in "${optional[@]}"; do
+        available "$p" && missing+=("$p")
+    done
+fi
 if [ "${#missing[@]}" -gt 0 ]; then
     echo "Installing: ${missing[*]}"
-    "${sudo_cmd[@]}" apt-get update -qq
     DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends \
         "${missing[@]}" >/dev/null
 fi
 
 # One locale with a decimal comma, for the test that the program ignores it.
-if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+if [ "$want" = test ] && ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
     "${sudo_cmd[@]}" sed -i 's/^# *\(de_DE.UTF-8 UTF-8\)/\1/' /etc/locale.gen
     grep -q '^de_DE.UTF-8 UTF-8' /etc/locale.gen ||
         echo 'de_DE.UTF-8 UTF-8' | "${sudo_cmd[@]}" tee -a /etc/locale.gen >/dev/null

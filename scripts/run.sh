@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/install-deps.sh
+scripts/install-deps.sh run
 cmake -S . -B build -G Ninja -DBUILD_TESTING=OFF -DVESK_BUILD_BENCH=OFF >/dev/null
 cmake --build build --target vesk
 exec build/app/vesk

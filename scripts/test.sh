@@ -7,7 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/install-deps.sh
+scripts/install-deps.sh test
 build=${BUILD_DIR:-build}
 cmake -S . -B "$build" -G Ninja -DBUILD_TESTING=ON -DVESK_BUILD_BENCH=AUTO \
     -DVESK_WERROR="${WERROR:-OFF}" ${CMAKE_ARGS:-} >/dev/null

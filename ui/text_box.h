@@ -13,6 +13,8 @@ namespace vesk {
 // taking it. The owner gets the character code by reference (Return and the
 // keypad's Enter give 13) and withholds the key by setting it to 0.
 class TextBox : public QLineEdit {
+    Q_OBJECT
+
   public:
     using KeyPress = std::function<void(std::uint16_t& keyAscii)>;
 
