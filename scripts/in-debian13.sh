@@ -14,8 +14,8 @@ command=("$@")
 [ "${#command[@]}" -gt 0 ] || command=(scripts/test.sh)
 
 cache=/var/tmp/vesk-debian13-minbase.tar
-mirror=$(sed -n 's/^URIs: *//p; s/^deb \(\[[^]]*\] \)\?\(http[^ ]*\) .*/\2/p' \
-    /etc/apt/sources.list.d/*.sources /etc/apt/sources.list 2>/dev/null | head -n 1)
+mirror=$(cat /etc/apt/sources.list.d/*.sources /etc/apt/sources.list 2>/dev/null |
+    sed -n 's/^URIs: *//p; s/^deb \(\[[^]]*\] \)\?\(http[^ ]*\) .*/\2/p' | head -n 1 || true)
 root=$(mktemp -d /var/tmp/vesk-debian13.XXXXXX)
 mounted=()
 
