@@ -57,7 +57,7 @@ void perItem(benchmark::State& state, const Items& items, Body body)
 void BM_TwoPowFloor(benchmark::State& state)
 {
     perItem(state, factors(), [](double w) {
-        const double w5 = std::pow(w, 5.0);
+        double w5 = std::pow(w, 5.0);
         benchmark::DoNotOptimize(w5);
         benchmark::DoNotOptimize(std::pow(w, 3.3333332538604736 + w5 * 1e-300));
     });
