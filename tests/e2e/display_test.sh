@@ -63,12 +63,14 @@ soon() { # soon COMMAND...: true once COMMAND is, within three seconds
     return 1
 }
 
-# Visible windows whose title is exactly $1 (xdotool's own search ignores case).
+# Visible windows whose title is exactly $1 (xdotool's own search ignores case),
+# leaving out the frames that newer mutters draw as windows of their own,
+# titled like the window they frame.
 windows_named() {
     local id
     for id in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null); do
         [ "$(xprop -id "$id" _NET_WM_NAME 2>/dev/null)" = "_NET_WM_NAME(UTF8_STRING) = \"$1\"" ] &&
-            echo "$id"
+            ! xprop -id "$id" WM_CLASS 2>/dev/null | grep -q '"mutter-x11-frames"' && echo "$id"
     done
 }
 

@@ -64,7 +64,7 @@ check "a later copy with a launch token ends with status 0 within 2 s ($ms ms)" 
     [ "$rc" = 0 ] && [ "$ms" -lt 2000 ]
 check "and prints nothing" [ ! -s "$work/second.out" ]
 check "the running copy passes the token to the compositor" \
-    soon grep -qE "xdg_activation_v1@[0-9]+\.activate\(\"$token\", wl_surface@[0-9]+\)" "$work/first.log"
+    soon grep -qE "xdg_activation_v1[@#][0-9]+\.activate\(\"$token\", wl_surface[@#][0-9]+\)" "$work/first.log"
 check "the running copy keeps running" kill -0 "$first"
 
 echo "$passes passed, $failures failed"

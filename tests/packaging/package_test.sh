@@ -75,6 +75,7 @@ mkdir -m 700 "$work/runtime"
     exec $exec_line
 ) &
 pids+=($!)
+disown $!
 found=""
 for _ in $(seq 100); do
     found=$(xdotool search --onlyvisible --name '^Vesk$' 2>/dev/null | head -n 1)

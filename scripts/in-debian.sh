@@ -2,21 +2,29 @@
 # SPDX-FileCopyrightText: 2026 Quarvane <quarvane@example.org>
 # SPDX-License-Identifier: MIT
 # Runs a command of the project (by default the README's test command) in a
-# fresh Debian 13 root: made with debootstrap from this machine's own mirror
-# and kept as a tarball under /var/tmp for the next run, with /proc, /dev,
-# /dev/pts and a /tmp of its own mounted inside, and a clean clone of the
-# current commit copied in. Whatever it mounts, it unmounts on every way out.
-# Usage: scripts/in-debian13.sh [COMMAND...]     (as root)
+# fresh root of Debian 12 or 13: made with debootstrap from this machine's own
+# mirror and kept as a tarball under /var/tmp for the next run, with /proc,
+# /dev, /dev/pts and a /tmp of its own mounted inside, and a clean clone of
+# the current commit copied in. Whatever it mounts, it unmounts on every way
+# out.
+# Usage: scripts/in-debian.sh 12|13 [COMMAND...]     (as root)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 [ "$(id -u)" = 0 ] || { echo "$0: making and entering a root needs root" >&2; exit 1; }
+case ${1:-} in
+12) suite=bookworm ;;
+13) suite=trixie ;;
+*) echo "usage: $0 12|13 [COMMAND...]" >&2; exit 2 ;;
+esac
+release=$1
+shift
 command=("$@")
 [ "${#command[@]}" -gt 0 ] || command=(scripts/test.sh)
 
-cache=/var/tmp/vesk-debian13-minbase.tar
+cache=/var/tmp/vesk-debian$release-minbase.tar
 mirror=$(cat /etc/apt/sources.list.d/*.sources /etc/apt/sources.list 2>/dev/null |
     sed -n 's/^URIs: *//p; s/^deb \(\[[^]]*\] \)\?\(http[^ ]*\) .*/\2/p' | head -n 1 || true)
-root=$(mktemp -d /var/tmp/vesk-debian13.XXXXXX)
+root=$(mktemp -d /var/tmp/vesk-debian$release.XXXXXX)
 mounted=()
 
 cleanup() {
@@ -45,7 +53,7 @@ if [ -s "$cache" ]; then
 else
     command -v debootstrap >/dev/null ||
         DEBIAN_FRONTEND=noninteractive apt-get install -y -qq debootstrap >/dev/null
-    debootstrap --variant=minbase trixie "$root" "${mirror:-http://deb.debian.org/debian}" >/dev/null
+    debootstrap --variant=minbase "$suite" "$root" "${mirror:-http://deb.debian.org/debian}" >/dev/null
     tar -C "$root" -cf "$cache.part" . && mv "$cache.part" "$cache"
 fi
 chmod 755 "$root" # tests run some steps as another user
@@ -59,4 +67,4 @@ git -C "$root/src" checkout -q "$(git rev-parse HEAD)"
 
 echo "== in Debian $(cat "$root/etc/debian_version"): ${command[*]}"
 chroot "$root" /usr/bin/env -i HOME=/root PATH=/usr/sbin:/usr/bin:/sbin:/bin TERM=dumb \
-    LANG=C.UTF-8 CI="${CI:-}" WERROR="${WERROR:-}" /bin/bash -c 'cd /src && "$@"' bash "${command[@]}"
+    LANG=C.UTF-8 CI="${CI:-}" WERROR="${WERROR:-}" DISPLAY="${DISPLAY:-}" /bin/bash -c 'cd /src && "$@"' bash "${command[@]}"
