@@ -14,20 +14,16 @@
 namespace vesk::local_socket {
 namespace {
 
-bool address(const std::string& path, sockaddr_un& out)
+// A new socket and the address of `path` for it, or -1.
+int socketFor(const std::string& path, sockaddr_un& address)
 {
-    out = {};
-    out.sun_family = AF_UNIX;
-    if (path.empty() || path.size() >= sizeof out.sun_path) {
+    address = {};
+    address.sun_family = AF_UNIX;
+    if (path.empty() || path.size() >= sizeof address.sun_path) {
         errno = ENAMETOOLONG;
-        return false;
+        return -1;
     }
-    std::memcpy(out.sun_path, path.data(), path.size());
-    return true;
-}
-
-int newSocket()
-{
+    std::memcpy(address.sun_path, path.data(), path.size());
     return ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
 }
 
@@ -43,9 +39,7 @@ void closeKeepingErrno(int fd)
 int listenAt(const std::string& path)
 {
     sockaddr_un addr;
-    if (!address(path, addr))
-        return -1;
-    const int fd = newSocket();
+    const int fd = socketFor(path, addr);
     if (fd < 0)
         return -1;
     // On Linux the file that bind() creates takes the socket's own mode (less
@@ -62,9 +56,7 @@ int listenAt(const std::string& path)
 int connectTo(const std::string& path)
 {
     sockaddr_un addr;
-    if (!address(path, addr))
-        return -1;
-    const int fd = newSocket();
+    const int fd = socketFor(path, addr);
     if (fd < 0)
         return -1;
     if (::connect(fd, reinterpret_cast<const sockaddr*>(&addr), sizeof addr) != 0) {

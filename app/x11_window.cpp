@@ -9,7 +9,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <dlfcn.h>
-#include <initializer_list>
 
 // The toolkit hands out its X connection, but not the X protocol library's
 // calls: these few are looked up in that library, which is loaded whenever the
@@ -180,17 +179,39 @@ std::optional<std::uint32_t> cardinal(xcb_connection_t* c, Window window, const 
     return value;
 }
 
-void sendToRoot(xcb_connection_t* c, Window root, Window window, const char* type,
-                std::initializer_list<std::uint32_t> data)
+// A message about `window` for the window manager (format 32) or for every
+// client listening on the root (format 8), sent to the root window.
+ClientMessage message(xcb_connection_t* c, Window window, const char* type, std::uint8_t format)
 {
-    ClientMessage message{};
-    message.responseType = kClientMessage;
-    message.format = 32;
-    message.window = window;
-    message.type = atom(c, type);
-    std::copy(data.begin(), data.end(), message.data.data32);
-    xcb()->sendEvent(c, 0, root, kSubstructureNotify | kSubstructureRedirect,
-                     reinterpret_cast<const char*>(&message));
+    ClientMessage m{};
+    m.responseType = kClientMessage;
+    m.format = format;
+    m.window = window;
+    m.type = atom(c, type);
+    return m;
+}
+
+void sendToRoot(xcb_connection_t* c, Window root, const ClientMessage& m, std::uint32_t mask)
+{
+    xcb()->sendEvent(c, 0, root, mask, reinterpret_cast<const char*>(&m));
+}
+
+// The toolkit's connection, the window and its root, where X11 is in use.
+struct Target {
+    xcb_connection_t* c;
+    Window window, root;
+};
+
+std::optional<Target> target(WId window)
+{
+    if (!inUse())
+        return std::nullopt;
+    xcb_connection_t* c = connection();
+    const auto id = static_cast<Window>(window);
+    const Window root = rootOf(c, id);
+    if (root == 0)
+        return std::nullopt;
+    return Target{c, id, root};
 }
 
 // The server's time now: the stamp on the notice of a change to a property of
@@ -230,62 +251,49 @@ bool inUse()
 
 void bringToCurrentWorkspace(WId window)
 {
-    if (!inUse())
+    const auto t = target(window);
+    if (!t)
         return;
-    xcb_connection_t* c = connection();
-    const auto id = static_cast<Window>(window);
-    const Window root = rootOf(c, id);
-    if (root == 0)
-        return;
-    const auto current = cardinal(c, root, "_NET_CURRENT_DESKTOP");
-    const auto own = cardinal(c, id, "_NET_WM_DESKTOP");
+    const auto current = cardinal(t->c, t->root, "_NET_CURRENT_DESKTOP");
+    const auto own = cardinal(t->c, t->window, "_NET_WM_DESKTOP");
     if (!current || !own || *own == *current || *own == kAllDesktops)
         return;
-    sendToRoot(c, root, id, "_NET_WM_DESKTOP", {*current, kFromAnApplication});
-    xcb()->flush(c);
+    ClientMessage m = message(t->c, t->window, "_NET_WM_DESKTOP", 32);
+    m.data.data32[0] = *current;
+    m.data.data32[1] = kFromAnApplication;
+    sendToRoot(t->c, t->root, m, kSubstructureNotify | kSubstructureRedirect);
+    xcb()->flush(t->c);
 }
 
 void activate(WId window, std::optional<quint32> time)
 {
-    if (!inUse())
+    const auto t = target(window);
+    if (!t)
         return;
-    xcb_connection_t* c = connection();
-    const auto id = static_cast<Window>(window);
-    const Window root = rootOf(c, id);
-    if (root == 0)
-        return;
-    if (!time)
-        time = serverTime(root);
-    sendToRoot(c, root, id, "_NET_ACTIVE_WINDOW", {kFromAnApplication, time.value_or(0), 0});
-    xcb()->flush(c);
+    ClientMessage m = message(t->c, t->window, "_NET_ACTIVE_WINDOW", 32);
+    m.data.data32[0] = kFromAnApplication;
+    m.data.data32[1] = time ? *time : serverTime(t->root).value_or(0);
+    sendToRoot(t->c, t->root, m, kSubstructureNotify | kSubstructureRedirect);
+    xcb()->flush(t->c);
 }
 
-void sendStartupMessage(WId window, const QByteArray& message)
+void sendStartupMessage(WId window, const QByteArray& text)
 {
-    if (!inUse())
-        return;
-    const Xcb& x = *xcb();
-    xcb_connection_t* c = connection();
-    const auto id = static_cast<Window>(window);
-    const Window root = rootOf(c, id);
-    if (root == 0)
+    const auto t = target(window);
+    if (!t)
         return;
     // In pieces of 20 bytes, the first typed _BEGIN, the text ending in a NUL.
-    ClientMessage piece{};
-    piece.responseType = kClientMessage;
-    piece.format = 8;
-    piece.window = id;
-    piece.type = atom(c, "_NET_STARTUP_INFO_BEGIN");
-    const Atom more = atom(c, "_NET_STARTUP_INFO");
-    const QByteArray text = message + '\0';
-    for (qsizetype sent = 0; sent < text.size(); sent += 20) {
+    ClientMessage piece = message(t->c, t->window, "_NET_STARTUP_INFO_BEGIN", 8);
+    const Atom more = atom(t->c, "_NET_STARTUP_INFO");
+    const QByteArray bytes = text + '\0';
+    for (qsizetype sent = 0; sent < bytes.size(); sent += 20) {
         std::memset(piece.data.data8, 0, sizeof piece.data.data8);
-        std::memcpy(piece.data.data8, text.constData() + sent,
-                    static_cast<std::size_t>(std::min<qsizetype>(20, text.size() - sent)));
-        x.sendEvent(c, 0, root, kPropertyChange, reinterpret_cast<const char*>(&piece));
+        std::memcpy(piece.data.data8, bytes.constData() + sent,
+                    static_cast<std::size_t>(std::min<qsizetype>(20, bytes.size() - sent)));
+        sendToRoot(t->c, t->root, piece, kPropertyChange);
         piece.type = more;
     }
-    x.flush(c);
+    xcb()->flush(t->c);
 }
 
 } // namespace vesk::x11
