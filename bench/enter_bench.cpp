@@ -3,7 +3,7 @@
 // One Enter in the text box, from the key event to the updated labels, on the
 // offscreen platform: with a new factor (the scroll bar moves, two
 // recalculations) and with the same one again (one recalculation).
-#include "ui/frmMain.h"
+#include "ui/qt/main_window.h"
 
 #include <benchmark/benchmark.h>
 
@@ -21,7 +21,7 @@ struct Window {
         box = form.findChild<QLineEdit*>(QStringLiteral("txtVesk"));
         box->setFocus();
     }
-    vesk::frmMain form;
+    vesk::MainWindow form;
     QLineEdit* box;
 };
 

@@ -6,7 +6,7 @@
 //   make_icons OUTPUT_DIR NAME
 // writes OUTPUT_DIR/hicolor/<size>x<size>/apps/NAME.png and OUTPUT_DIR/NAME.ico.
 #include "assets/little_endian.h"
-#include "ui/icon.h"
+#include "ui/qt/icon.h"
 
 #include <QBuffer>
 #include <QDir>

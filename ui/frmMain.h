@@ -1,6 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Quarvane <quarvane@example.org>
 // SPDX-License-Identifier: MIT
-// The main window: the vesk factor in, the speed out.
+// The main window's handlers: the vesk factor in, the speed out. Written once,
+// with no toolkit; each front-end makes the controls of main_layout.h and
+// routes its events here.
 //
 // How one input travels:
 //   Enter in txtVesk -> txtVesk_KeyPress: withholds the key, holds the text
@@ -18,51 +20,61 @@
 // Start-up, exit and the About button belong to the application (Shell).
 #pragma once
 
-#include <QWidget>
+#include "model/results.h"
+#include "ui/main_layout.h"
 
 #include <cstdint>
-
-class QLabel;
-class QPushButton;
+#include <optional>
+#include <string>
+#include <string_view>
 
 namespace vesk {
-
-class ScrollBar;
-class TextBox;
-class frmMain;
 
 // What the application does on the main window's life events and buttons.
 class Shell {
   public:
-    virtual ~Shell() = default;
-    virtual void load(frmMain& form) = 0;
-    virtual void unload(frmMain& form) = 0;
-    virtual void exitClicked(frmMain& form) = 0;
-    virtual void aboutClicked(frmMain& form) = 0;
+    virtual void load() = 0;
+    virtual void unload() = 0;
+    virtual void exitClicked() = 0;
+    virtual void aboutClicked() = 0;
+
+  protected:
+    ~Shell() = default;
 };
 
-class frmMain : public QWidget {
-    Q_OBJECT
+// A user's step of the scroll bar, for a front-end whose scroll bar leaves the
+// moving to the program: an arrow, the trough beside the thumb, or a key.
+enum class ScrollAction { LineLeft, LineRight, PageLeft, PageRight, ToLeft, ToRight };
 
+// Where a step takes the position, held within the scroll bar's range.
+int Stepped(int position, ScrollAction action);
+
+class frmMain {
   public:
-    // What to build. A copy that hands over to a running one never shows its
-    // window, so it needs only the window and its caption; the controls (whose
-    // text box alone would load every font on the system) are left out.
-    enum class Build { Everything, WindowOnly };
+    using Id = main_layout::Id;
 
-    // Creates the window and its controls from the layout table, hidden.
-    explicit frmMain(Shell* shell = nullptr, Build build = Build::Everything);
+    // The window's controls as the handlers read and write them, each by its
+    // row in the layout; a front-end provides them.
+    class Controls {
+      public:
+        // A text box's text, UTF-8.
+        virtual std::string Text(Id control) const = 0;
+        // A text box's text or a label's caption.
+        virtual void SetText(Id control, std::string_view text) = 0;
+        // A scroll bar's position: where its thumb is, also while it is dragged.
+        virtual int Value(Id control) const = 0;
+        // Moves a scroll bar's thumb, telling no one: frmMain itself runs the
+        // change handler inside its assignments, as the design relies on.
+        virtual void SetValue(Id control, int position) = 0;
+        virtual void SetForeColor(Id control, Rgb colour) = 0;
+        // After every recalculation, once the three results are written.
+        virtual void ResultsShown() {}
 
-    // The controls the code uses, by their names.
-    struct Controls {
-        QPushButton* cmdExit;
-        ScrollBar* hsbVesk;
-        TextBox* txtVesk;
-        QLabel* lblLight;
-        QLabel* lblMetres;
-        QLabel* lblMethod;
-        QPushButton* cmdAbout;
+      protected:
+        ~Controls() = default;
     };
+
+    explicit frmMain(Controls& controls, Shell* shell = nullptr) : c_(controls), shell_(shell) {}
 
     void Form_Load();
     void Form_Unload(std::int16_t& Cancel);
@@ -72,19 +84,24 @@ class frmMain : public QWidget {
     void hsbVesk_Change();
     void hsbVesk_Scroll();
 
-  Q_SIGNALS:
-    // After every recalculation, once the three result labels are written.
-    void resultsShown();
-
-  protected:
-    void closeEvent(QCloseEvent* event) override;
+    // The scroll bar's own behaviour, for a front-end whose scroll bar leaves
+    // it to the program: a step moves the thumb and, when the position
+    // changed, runs the change handler; a held thumb runs the scroll handler at
+    // each move, and the change handler on release if it ends elsewhere.
+    void hsbVesk_Step(ScrollAction action);
+    void hsbVesk_Track(int position);
+    void hsbVesk_Release(int position);
 
   private:
     void Recalculate();
     void PositionToText();
+    // The assignment of the position, with the change notification inside it
+    // when the position changes, and none when it does not.
+    void SetPosition(int position);
 
+    Controls& c_;
     Shell* shell_;
-    Controls c_{};
+    std::optional<int> dragFrom_;
 };
 
 } // namespace vesk

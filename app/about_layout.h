@@ -1,0 +1,59 @@
+// SPDX-FileCopyrightText: 2026 Quarvane <quarvane@example.org>
+// SPDX-License-Identifier: MIT
+// The About window as designed: the maker's logo, the product's name and
+// version, a notice and a contact line, in an engraved frame of light and dark
+// lines, with one square OK button that hides it again.
+#pragma once
+
+#include "app/version.h"
+#include "ui/layout.h"
+
+#include <string>
+
+namespace vesk::about_layout {
+
+using namespace layout;
+
+enum Id : std::size_t { Label1, cmdExit, Label2, Label3, Image1, kControlCount };
+
+inline constexpr Window kWindow{"frmAbout",
+                                "About",
+                                Frame::CloseOnly,
+                                4215,
+                                3390,
+                                kLightGrey,
+                                system(SystemColour::WindowText),
+                                Role::Dialog};
+
+// In tab order; only the button takes the focus. The title line's text is
+// made from the version (TitleLine).
+inline constexpr Control kControls[kControlCount] = {
+    {"Label1", Kind::Label, 1680, 1560, 1935, 255, "", none(), system(SystemColour::WindowText),
+     false, Align::Right},
+    {"cmdExit", Kind::Button, 480, 1200, 975, 975, "&OK", system(SystemColour::ButtonFace),
+     system(SystemColour::ButtonText), true, Align::Centre},
+    {"Label2", Kind::Label, 480, 2520, 3255, 255, "Copyright \u00A9 1997 Quarvane.", kLightGrey,
+     system(SystemColour::WindowText), false, Align::Centre},
+    {"Label3", Kind::Label, 480, 2760, 3255, 255, "Email: quarvane@example.org", kLightGrey,
+     system(SystemColour::WindowText), false, Align::Centre},
+    {"Image1", Kind::Image, 480, 240, 3300, 705, "", none(), none(), false, Align::Left},
+};
+
+// A sunken outer frame and two raised panels.
+inline constexpr Line kLines[] = {
+    {"Line1", 120, 120, 4080, 120, kMidGrey},   {"Line2", 120, 3240, 120, 120, kMidGrey},
+    {"Line3", 120, 3240, 4080, 3240, kWhite},   {"Line4", 4080, 120, 4080, 3240, kWhite},
+    {"Line5", 240, 1080, 3960, 1080, kWhite},   {"Line6", 240, 1080, 240, 2280, kWhite},
+    {"Line7", 240, 2280, 3960, 2280, kMidGrey}, {"Line8", 3960, 1080, 3960, 2280, kMidGrey},
+    {"Line9", 240, 2400, 3960, 2400, kWhite},   {"Line10", 240, 3120, 3960, 3120, kMidGrey},
+    {"Line11", 240, 2400, 240, 3120, kWhite},   {"Line12", 3960, 2400, 3960, 3120, kMidGrey},
+};
+
+// The product's name and its version as major.minor: 1.01 shows as 1.1.
+inline std::string TitleLine()
+{
+    return std::string(version::kProduct) + ' ' + std::to_string(version::kMajor) + '.' +
+           std::to_string(version::kMinor);
+}
+
+} // namespace vesk::about_layout

@@ -1,0 +1,76 @@
+// SPDX-FileCopyrightText: 2026 Quarvane <quarvane@example.org>
+// SPDX-License-Identifier: MIT
+#include "app/qt/about_window.h"
+
+#include "app/about_layout.h"
+#include "ui/qt/form.h"
+#include "ui/qt/picture.h"
+
+#include <QEventLoop>
+#include <QImageReader>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+
+namespace vesk {
+namespace {
+
+using namespace about_layout;
+
+// Read as what it is: a reader left to guess would first load and ask every
+// image format plugin, which costs the program's start several milliseconds.
+QImage logo()
+{
+    QImageReader reader(QStringLiteral(":/assets/logo.bmp"), "bmp");
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
+}
+
+} // namespace
+
+AboutWindow::AboutWindow()
+{
+    form::setUp(*this, kWindow);
+    setAttribute(Qt::WA_DeleteOnClose); // the close button destroys it; OK only hides it
+    const std::vector<QWidget*> c = form::build(*this, kControls, kLines);
+    form::as<QLabel>(c[Label1])->setText(QString::fromStdString(TitleLine()));
+    form::as<Picture>(c[Image1])->setImage(logo());
+    cmdExit_ = form::as<QPushButton>(c[cmdExit]);
+    connect(cmdExit_, &QPushButton::clicked, this, &AboutWindow::cmdExit_Click);
+}
+
+void AboutWindow::cmdExit_Click()
+{
+    hide();
+}
+
+void AboutWindow::showModal()
+{
+    setWindowModality(Qt::ApplicationModal);
+    QEventLoop loop;
+    connect(this, &AboutWindow::hidden, &loop, &QEventLoop::quit);
+    connect(this, &QObject::destroyed, &loop, &QEventLoop::quit);
+    cmdExit_->setFocus(Qt::OtherFocusReason);
+    show();
+    raise();
+    activateWindow();
+    loop.exec(QEventLoop::DialogExec);
+}
+
+void AboutWindow::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    if (!event->spontaneous())
+        Q_EMIT hidden();
+}
+
+void AboutWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        cmdExit_->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+} // namespace vesk

@@ -1,0 +1,211 @@
+// SPDX-FileCopyrightText: 2026 Quarvane <quarvane@example.org>
+// SPDX-License-Identifier: MIT
+#include "app/qt/instance_guard.h"
+
+#include "app/qt/instance_protocol.h"
+#include "app/qt/local_socket.h"
+
+#include <QFile>
+#include <QSocketNotifier>
+#include <QStandardPaths>
+#include <QTimer>
+
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+
+namespace vesk {
+namespace {
+
+using Clock = local_socket::Clock;
+
+// The runtime directory only counts when it is ours alone.
+bool privateDirectory(const QString& path)
+{
+    struct stat st {};
+    const QByteArray native = QFile::encodeName(path);
+    return ::lstat(native.constData(), &st) == 0 && S_ISDIR(st.st_mode) &&
+           st.st_uid == ::getuid() && (st.st_mode & 077) == 0;
+}
+
+std::string native(const QString& path)
+{
+    return QFile::encodeName(path).toStdString();
+}
+
+} // namespace
+
+InstancePaths InstancePaths::in(const QString& directory, const QString& name)
+{
+    if (directory.isEmpty() || !privateDirectory(directory))
+        return {};
+    InstancePaths paths{directory + QLatin1Char('/') + name + QStringLiteral(".lock"),
+                        directory + QLatin1Char('/') + name + QStringLiteral(".socket")};
+    if (QFile::encodeName(paths.socket).size() > instance::kMaxSocketPath)
+        return {};
+    return paths;
+}
+
+InstancePaths InstancePaths::forThisSession()
+{
+    const QString name = instance::instanceName(qEnvironmentVariable("WAYLAND_DISPLAY"),
+                                                qEnvironmentVariable("DISPLAY"));
+    const QString flatpak = qEnvironmentVariable("FLATPAK_ID");
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (!flatpak.isEmpty() && !runtime.isEmpty())
+        return in(runtime + QStringLiteral("/app/") + flatpak, name);
+    // Qt checks that the directory is the user's own with mode 0700, and falls
+    // back to a private one of its own making; never to /tmp itself.
+    return in(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation), name);
+}
+
+LocalInstanceGuard::LocalInstanceGuard(InstancePaths paths, QByteArray launchToken)
+    : paths_(std::move(paths)), token_(std::move(launchToken))
+{
+}
+
+LocalInstanceGuard::~LocalInstanceGuard()
+{
+    while (!clients_.empty())
+        drop(clients_.begin());
+    if (listenFd_ >= 0) {
+        delete listener_;
+        ::close(listenFd_);
+        // Removed while the lock is still held, so it is ours to remove; the
+        // lock file itself stays.
+        ::unlink(native(paths_.socket).c_str());
+    }
+    if (lockFd_ >= 0)
+        ::close(lockFd_);
+}
+
+bool LocalInstanceGuard::previousInstance()
+{
+    if (!previous_)
+        previous_ = lock();
+    return *previous_;
+}
+
+bool LocalInstanceGuard::lock()
+{
+    if (!paths_.usable())
+        return false; // no safe place to meet: run unguarded
+    const int fd =
+        ::open(native(paths_.lock).c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (fd < 0)
+        return false;
+    // The file is never removed: a removed lock file would let two copies
+    // lock two different files of the same name.
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const bool held = errno == EWOULDBLOCK;
+        ::close(fd);
+        return held;
+    }
+    lockFd_ = fd;
+    listen();
+    return false;
+}
+
+void LocalInstanceGuard::listen()
+{
+    // A socket file left by a copy that died is ours to remove: we hold the lock.
+    const std::string path = native(paths_.socket);
+    ::unlink(path.c_str());
+    listenFd_ = local_socket::listenAt(path);
+    if (listenFd_ < 0)
+        return; // later copies will find no one to hand over to, and end
+    listener_ = new QSocketNotifier(listenFd_, QSocketNotifier::Read, this);
+    connect(listener_, &QSocketNotifier::activated, this, &LocalInstanceGuard::accept);
+}
+
+void LocalInstanceGuard::accept()
+{
+    while (true) {
+        const int fd = local_socket::acceptNext(listenFd_);
+        if (fd < 0)
+            return;
+        if (local_socket::peerUid(fd) != ::getuid()) {
+            ::close(fd);
+            continue;
+        }
+        if (clients_.size() >= kMaxClients)
+            drop(std::min_element(
+                clients_.begin(), clients_.end(),
+                [](const Client& a, const Client& b) { return a.lastHeard < b.lastHeard; }));
+        auto* notifier = new QSocketNotifier(fd, QSocketNotifier::Read, this);
+        auto* timeout = new QTimer(notifier);
+        timeout->setSingleShot(true);
+        clients_.push_back({fd, notifier, timeout, {}, Clock::now()});
+        const auto client = std::prev(clients_.end());
+        connect(notifier, &QSocketNotifier::activated, this, [this, client] { read(client); });
+        // The whole request must arrive in time; trickling bytes buys nothing.
+        connect(timeout, &QTimer::timeout, this, [this, client] { drop(client); });
+        timeout->start(kRequestTimeout);
+    }
+}
+
+// Reads what has arrived of one bounded line, without ever blocking; answers
+// a whole request and hangs up. A client that is too long-winded, malformed or
+// gone is dropped.
+void LocalInstanceGuard::read(Clients::iterator client)
+{
+    char bytes[instance::kMaxRequest + 1];
+    const auto room = static_cast<std::size_t>(instance::kMaxRequest + 1 - client->request.size());
+    const ssize_t n = ::recv(client->fd, bytes, room, 0);
+    if (n < 0 && (errno == EAGAIN || errno == EINTR))
+        return;
+    if (n <= 0) {
+        drop(client);
+        return;
+    }
+    client->request.append(bytes, n);
+    client->lastHeard = Clock::now();
+    const qsizetype end = client->request.indexOf('\n');
+    if (end < 0 && client->request.size() <= instance::kMaxRequest)
+        return; // wait for the rest of the line
+    // One request per connection: whatever follows its line is ignored.
+    const auto request =
+        end < 0 ? std::nullopt : instance::parseRequest(client->request.left(end + 1));
+    if (request) {
+        const bool found = restore_ && restore_(request->caption, request->token);
+        local_socket::sendAll(client->fd, found ? instance::kFound : instance::kNotFound,
+                              Clock::now());
+    }
+    drop(client);
+}
+
+void LocalInstanceGuard::drop(Clients::iterator client)
+{
+    client->timeout->stop();
+    client->notifier->setEnabled(false);
+    client->notifier->deleteLater(); // it may be the one signalling right now
+    ::close(client->fd);
+    clients_.erase(client);
+}
+
+void LocalInstanceGuard::handOver(const QString& caption)
+{
+    if (!paths_.usable())
+        return;
+    const auto deadline = Clock::now() + kHandOverDeadline;
+    const std::string path = native(paths_.socket);
+    // The first copy may have the lock but not be listening yet: try again.
+    int fd = -1;
+    while ((fd = local_socket::connectTo(path)) < 0) {
+        if (deadline - Clock::now() <= std::chrono::milliseconds(50))
+            return;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    const QByteArray request = instance::formatRequest({caption, token_});
+    if (local_socket::sendAll(fd, request.toStdString(), deadline))
+        local_socket::readLine(fd, 64, deadline);
+    // Found or not, there is nothing more to do: the hand-over reports nothing.
+    ::close(fd);
+}
+
+} // namespace vesk

@@ -1,0 +1,86 @@
+// SPDX-FileCopyrightText: 2026 Quarvane <quarvane@example.org>
+// SPDX-License-Identifier: MIT
+// Starts the calculator: the main window is created hidden, its Form_Load
+// decides whether this copy runs or hands over to one already running, and
+// only then is the window shown.
+#include "app/application.h"
+#include "app/qt/instance_guard.h"
+#include "app/qt/qt_platform.h"
+#include "app/qt/quit_on_signals.h"
+#include "app/version.h"
+#include "ui/qt/main_window.h"
+
+#include <QApplication>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// The program keeps no log and reports nothing; a fatal error while opening
+// the display is the one exception, and it gets one line: the toolkit's own
+// reason ("could not connect to display :9") where it gave one first.
+void quietMessages(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    static QString reason;
+    if (type == QtWarningMsg && context.category != nullptr &&
+        QLatin1String(context.category).startsWith(QLatin1String("qt.qpa")))
+        reason = message;
+    if (type == QtFatalMsg) {
+        if (reason.isEmpty())
+            std::fprintf(stderr, "vesk: %s\n",
+                         qPrintable(message.section(QLatin1Char('\n'), 0, 0)));
+        else
+            std::fprintf(stderr, "vesk: cannot open a window: %s\n", qPrintable(reason));
+        std::_Exit(1);
+    }
+}
+
+bool displayNamed()
+{
+    return qEnvironmentVariableIsSet("QT_QPA_PLATFORM") || qEnvironmentVariableIsSet("DISPLAY") ||
+           qEnvironmentVariableIsSet("WAYLAND_DISPLAY");
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // The toolkit takes these from the environment as it starts; a later copy
+    // passes its launch's token on to the running copy.
+    QByteArray launchToken = qgetenv("XDG_ACTIVATION_TOKEN");
+    if (launchToken.isEmpty())
+        launchToken = qgetenv("DESKTOP_STARTUP_ID");
+
+    qInstallMessageHandler(quietMessages);
+    if (!displayNamed()) {
+        std::fputs("vesk: no display to open a window on (DISPLAY and WAYLAND_DISPLAY are unset)\n",
+                   stderr);
+        return 1;
+    }
+    QApplication app(argc, argv);
+    QGuiApplication::setDesktopFileName(QLatin1String(vesk::version::kAppId));
+    QCoreApplication::setApplicationVersion(QLatin1String(vesk::version::kText));
+
+    vesk::LocalInstanceGuard guard(vesk::InstancePaths::forThisSession(), launchToken);
+    vesk::QtPlatform platform(guard);
+    vesk::Application application(platform);
+    guard.onRestore([&platform](const QString& caption, const QByteArray& token) {
+        return platform.restore(caption, token);
+    });
+    // Asked once, before the window is built; Form_Load asks again and gets
+    // the same answer.
+    const bool handsOver = guard.previousInstance();
+    vesk::MainWindow form(&application, handsOver ? vesk::MainWindow::Build::WindowOnly
+                                                  : vesk::MainWindow::Build::Everything);
+    platform.setMainWindow(form);
+    form.handlers().Form_Load();
+    if (application.ended()) {
+        // A copy that handed over has nothing to save or tidy: it was never
+        // shown and holds no lock. Leave without tearing the toolkit down.
+        std::_Exit(0);
+    }
+    vesk::QuitOnSignals quitOnSignals;
+    form.show();
+    return app.exec();
+}

@@ -1,0 +1,178 @@
+// SPDX-FileCopyrightText: 2026 Quarvane <quarvane@example.org>
+// SPDX-License-Identifier: MIT
+// The hand-over request, the launch's startup id and the names of the meeting
+// files, without sockets or a display.
+#include "app/qt/instance_guard.h"
+#include "app/qt/instance_protocol.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWidget>
+
+using namespace vesk;
+using namespace vesk::instance;
+
+class InstanceProtocol : public QObject {
+    Q_OBJECT
+
+  private Q_SLOTS:
+    void roundTrip();
+    void parse_data();
+    void parse();
+    void sizeBound();
+    void names_data();
+    void names();
+    void paths();
+    void launchTimes_data();
+    void launchTimes();
+    void launchComplete();
+};
+
+void InstanceProtocol::roundTrip()
+{
+    const Request plain{QStringLiteral("Vesk"), {}};
+    QCOMPARE(formatRequest(plain), QByteArrayLiteral("VESK1\tRESTORE\tVesk\t-\n"));
+    QCOMPARE(parseRequest(formatRequest(plain)), plain);
+    const Request withToken{QStringLiteral("Vesk \u00E9t\u00E9"), QByteArrayLiteral("abc_TIME123")};
+    QCOMPARE(parseRequest(formatRequest(withToken)), withToken);
+}
+
+void InstanceProtocol::parse_data()
+{
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<bool>("valid");
+    QTest::newRow("plain") << QByteArrayLiteral("VESK1\tRESTORE\tVesk\t-\n") << true;
+    QTest::newRow("no_newline") << QByteArrayLiteral("VESK1\tRESTORE\tVesk\t-") << false;
+    QTest::newRow("other_version") << QByteArrayLiteral("VESK2\tRESTORE\tVesk\t-\n") << false;
+    QTest::newRow("other_verb") << QByteArrayLiteral("VESK1\tQUIT\tVesk\t-\n") << false;
+    QTest::newRow("lower_case_verb") << QByteArrayLiteral("VESK1\trestore\tVesk\t-\n") << false;
+    QTest::newRow("tab_in_caption") << QByteArrayLiteral("VESK1\tRESTORE\tVe\tsk\t-\n") << false;
+    QTest::newRow("nul_in_caption") << QByteArray("VESK1\tRESTORE\tVe\0sk\t-\n", 21) << false;
+    QTest::newRow("carriage_return") << QByteArrayLiteral("VESK1\tRESTORE\tVesk\t-\r\n") << false;
+    QTest::newRow("invalid_utf8") << QByteArrayLiteral("VESK1\tRESTORE\tV\xC3\x28sk\t-\n") << false;
+    QTest::newRow("empty_caption") << QByteArrayLiteral("VESK1\tRESTORE\t\t-\n") << false;
+    QTest::newRow("missing_token") << QByteArrayLiteral("VESK1\tRESTORE\tVesk\n") << false;
+    QTest::newRow("empty_token") << QByteArrayLiteral("VESK1\tRESTORE\tVesk\t\n") << false;
+    QTest::newRow("blank_in_token") << QByteArrayLiteral("VESK1\tRESTORE\tVesk\ta b\n") << false;
+    QTest::newRow("two_lines") << QByteArrayLiteral("VESK1\tRESTORE\tVesk\t-\nX\n") << false;
+    QTest::newRow("garbage") << QByteArrayLiteral("\xFF\xFE\x00\x01\n") << false;
+}
+
+void InstanceProtocol::parse()
+{
+    QFETCH(QByteArray, line);
+    QFETCH(bool, valid);
+    QCOMPARE(parseRequest(line).has_value(), valid);
+}
+
+// A request may take up to 1024 bytes with its newline, not one more.
+void InstanceProtocol::sizeBound()
+{
+    const QByteArray head = QByteArrayLiteral("VESK1\tRESTORE\t");
+    const QByteArray tail = QByteArrayLiteral("\t-\n");
+    const QByteArray fits = head + QByteArray(kMaxRequest - head.size() - tail.size(), 'V') + tail;
+    QCOMPARE(fits.size(), 1024);
+    QVERIFY(parseRequest(fits).has_value());
+    const QByteArray over =
+        head + QByteArray(kMaxRequest + 1 - head.size() - tail.size(), 'V') + tail;
+    QCOMPARE(over.size(), 1025);
+    QVERIFY(!parseRequest(over).has_value());
+}
+
+void InstanceProtocol::names_data()
+{
+    QTest::addColumn<QString>("wayland");
+    QTest::addColumn<QString>("x11");
+    QTest::addColumn<QString>("name");
+    const struct {
+        const char *row, *wayland, *x11, *name;
+    } rows[] = {
+        {"x11", "", ":0", "vesk-_0"},
+        {"x11_screen", "", ":0.1", "vesk-_0"},
+        {"local_prefix", "", "unix:0", "vesk-_0"},
+        {"local_prefix_screen", "", "unix:0.0", "vesk-_0"},
+        {"local_protocol", "", "unix/:0", "vesk-_0"},
+        {"other_display", "", ":1", "vesk-_1"},
+        {"tcp_localhost_apart", "", "localhost:0", "vesk-localhost_0"},
+        {"remote", "", "localhost:10.0", "vesk-localhost_10"},
+        {"host_with_dots", "", "my.host:1", "vesk-my.host_1"},
+        {"unix_named_host", "", "unixbox:0", "vesk-unixbox_0"},
+        {"wayland_first", "wayland-0", ":1", "vesk-wayland-0"},
+        {"wayland_path", "/run/user/7/wayland-1", "", "vesk-_run_user_7_wayland-1"},
+        {"none", "", "", "vesk-none"},
+        {"hostile", "", "../../x y:1", "vesk-.._.._x_y_1"},
+    };
+    for (const auto& r : rows)
+        QTest::newRow(r.row) << QString::fromUtf8(r.wayland) << QString::fromUtf8(r.x11)
+                             << QString::fromUtf8(r.name);
+}
+
+void InstanceProtocol::names()
+{
+    QFETCH(QString, wayland);
+    QFETCH(QString, x11);
+    QFETCH(QString, name);
+    QCOMPARE(instanceName(wayland, x11), name);
+    QVERIFY(!instanceName(wayland, x11).contains(QLatin1Char('/')));
+}
+
+// The meeting files go only into a directory that is the user's alone.
+void InstanceProtocol::paths()
+{
+    QTemporaryDir dir;
+    QVERIFY(
+        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    const InstancePaths ok = InstancePaths::in(dir.path(), QStringLiteral("vesk-_0"));
+    QVERIFY(ok.usable());
+    QCOMPARE(ok.lock, dir.path() + QStringLiteral("/vesk-_0.lock"));
+    QCOMPARE(ok.socket, dir.path() + QStringLiteral("/vesk-_0.socket"));
+
+    QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner |
+                                                  QFile::ExeOwner | QFile::ReadOther |
+                                                  QFile::WriteOther | QFile::ExeOther));
+    QVERIFY(!InstancePaths::in(dir.path(), QStringLiteral("vesk-_0")).usable());
+    QVERIFY(!InstancePaths::in(QString(), QStringLiteral("vesk-_0")).usable());
+    QVERIFY(!InstancePaths::in(QStringLiteral("/nonexistent/dir"), QStringLiteral("x")).usable());
+    QVERIFY(
+        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    // A path too long for a socket address is refused rather than cut.
+    QVERIFY(!InstancePaths::in(dir.path(), QString(120, QLatin1Char('v'))).usable());
+}
+
+void InstanceProtocol::launchTimes_data()
+{
+    QTest::addColumn<QByteArray>("startupId");
+    QTest::addColumn<qint64>("time"); // -1: none
+    QTest::newRow("stamped") << QByteArrayLiteral("launcher-42-host-vesk_TIME123456") << 123456LL;
+    QTest::newRow("last_stamp_counts") << QByteArrayLiteral("a_TIME1_TIME2") << 2LL;
+    QTest::newRow("largest") << QByteArrayLiteral("x_TIME4294967295") << 4294967295LL;
+    QTest::newRow("zero") << QByteArrayLiteral("x_TIME0") << 0LL;
+    QTest::newRow("no_stamp") << QByteArrayLiteral("launcher-42-host-vesk") << -1LL;
+    QTest::newRow("empty") << QByteArray() << -1LL;
+    QTest::newRow("stamp_without_time") << QByteArrayLiteral("x_TIME") << -1LL;
+    QTest::newRow("letters") << QByteArrayLiteral("x_TIME12a") << -1LL;
+    QTest::newRow("negative") << QByteArrayLiteral("x_TIME-5") << -1LL;
+    QTest::newRow("beyond_32_bits") << QByteArrayLiteral("x_TIME4294967296") << -1LL;
+    QTest::newRow("far_beyond") << QByteArrayLiteral("x_TIME99999999999999999999") << -1LL;
+}
+
+void InstanceProtocol::launchTimes()
+{
+    QFETCH(QByteArray, startupId);
+    QFETCH(qint64, time);
+    const std::optional<quint32> parsed = launchTime(startupId);
+    QCOMPARE(parsed ? qint64(*parsed) : -1LL, time);
+}
+
+void InstanceProtocol::launchComplete()
+{
+    QCOMPARE(launchCompleteMessage("vesk-1_TIME5"), QByteArrayLiteral("remove: ID=vesk-1_TIME5"));
+    QCOMPARE(launchCompleteMessage("a\"b\\c_TIME5"),
+             QByteArrayLiteral("remove: ID=\"a\\\"b\\\\c_TIME5\""));
+}
+
+QTEST_MAIN(InstanceProtocol)
+#include "instance_protocol_test.moc"

@@ -1,0 +1,75 @@
+// SPDX-FileCopyrightText: 2026 Quarvane <quarvane@example.org>
+// SPDX-License-Identifier: MIT
+// The main window as designed: a fixed 315 x 139 window captioned "Vesk" on a
+// mid-grey ground, the scroll bar across the top, the text box and the three
+// results below it, two separator lines and two buttons.
+#pragma once
+
+#include "ui/layout.h"
+
+namespace vesk::main_layout {
+
+using namespace layout;
+
+// The controls, in tab order; an Id is a control's row.
+enum Id : std::size_t {
+    cmdExit,
+    hsbVesk,
+    txtVesk,
+    Label4,
+    lblLight,
+    lblMetres,
+    Label3,
+    lblMethod,
+    cmdAbout,
+    Label1,
+    kControlCount
+};
+
+// Its foreground and fill colour (light grey) is never seen: nothing is drawn
+// on the window itself.
+inline constexpr Window kWindow{
+    "frmMain", "Vesk", Frame::MinimiseAndClose, 4725, 2085, kMidGrey, none(), Role::Window};
+
+// Where the client area was designed to open on the screen, in twips.
+inline constexpr int kDesignedLeft = 2010;
+inline constexpr int kDesignedTop = 3450;
+
+// Buttons and the text box draw in the system's button and window colours;
+// every text on this window is bold.
+inline constexpr Control kControls[kControlCount] = {
+    {"cmdExit", Kind::Button, 1680, 1560, 975, 375, "E&xit", system(SystemColour::ButtonFace),
+     system(SystemColour::ButtonText), true, Align::Centre},
+    {"hsbVesk", Kind::ScrollBar, 360, 240, 3975, 255, "", none(), none(), true, Align::Left,
+     "Vesk factor in thousandths"},
+    {"txtVesk", Kind::TextBox, 960, 720, 735, 285, "0", system(SystemColour::WindowBackground),
+     system(SystemColour::WindowText), true, Align::Left, "Vesk factor"},
+    {"Label4", Kind::Label, 1800, 1200, 615, 255, "m/sec", kMidGrey,
+     system(SystemColour::WindowText), true, Align::Left},
+    {"lblLight", Kind::Label, 3120, 720, 1455, 255, "0", kMidGrey, kPureYellow, true, Align::Left,
+     nullptr, "Multiple of c"},
+    {"lblMetres", Kind::Label, 2520, 1200, 2055, 255, "0", kMidGrey, kPureYellow, true, Align::Left,
+     nullptr, "Metres per second"},
+    {"Label3", Kind::Label, 1800, 720, 1215, 255, "Multiple of c", kMidGrey,
+     system(SystemColour::WindowText), true, Align::Left},
+    {"lblMethod", Kind::Label, 3240, 1440, 1215, 255, "", kMidGrey, kPureYellow, true, Align::Right,
+     nullptr, "Method"},
+    {"cmdAbout", Kind::Button, 240, 1560, 975, 375, "&About", system(SystemColour::ButtonFace),
+     system(SystemColour::ButtonText), true, Align::Centre},
+    {"Label1", Kind::Label, 360, 720, 495, 255, "Vesk", kMidGrey, system(SystemColour::ButtonText),
+     true, Align::Left},
+};
+
+inline constexpr Line kLines[] = {
+    {"Line1", 240, 600, 4440, 600, system(SystemColour::WindowText)},
+    {"Line2", 240, 1080, 4440, 1080, system(SystemColour::WindowText)},
+};
+
+// The scroll bar: the position is the factor in thousandths. An arrow steps
+// one thousandth, a click in the trough a tenth.
+inline constexpr int kLowestPosition = 0;
+inline constexpr int kHighestPosition = 9999;
+inline constexpr int kSmallChange = 1;
+inline constexpr int kLargeChange = 100;
+
+} // namespace vesk::main_layout

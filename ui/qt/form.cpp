@@ -1,0 +1,147 @@
+// SPDX-FileCopyrightText: 2026 Quarvane <quarvane@example.org>
+// SPDX-License-Identifier: MIT
+#include "ui/qt/form.h"
+
+#include "ui/qt/picture.h"
+#include "ui/qt/scroll_bar.h"
+#include "ui/qt/text_box.h"
+#include "ui/qt/window_style.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QLabel>
+#include <QPushButton>
+
+#include <limits>
+
+namespace vesk::form {
+namespace {
+
+constexpr char kRole[] = "vesk-accessible-role";
+
+// A plain widget would show to a screen reader as a featureless filler: a
+// window tells its role as it is set up.
+QAccessibleInterface* windowRole(const QString&, QObject* object)
+{
+    const QVariant role = object->property(kRole);
+    if (!role.isValid() || !object->isWidgetType())
+        return nullptr;
+    return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Role(role.toInt()));
+}
+
+QRect toQRect(layout::Rect r)
+{
+    return {r.x, r.y, r.width, r.height};
+}
+
+Qt::WindowFlags flags(layout::Frame frame)
+{
+    constexpr Qt::WindowFlags fixed = Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                      Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
+    if (frame == layout::Frame::MinimiseAndClose)
+        return Qt::Window | fixed | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint;
+    return Qt::Dialog | fixed;
+}
+
+Qt::Alignment alignment(layout::Align align)
+{
+    switch (align) {
+    case layout::Align::Left:
+        return Qt::AlignLeft | Qt::AlignTop;
+    case layout::Align::Right:
+        return Qt::AlignRight | Qt::AlignTop;
+    case layout::Align::Centre:
+        return Qt::AlignHCenter | Qt::AlignTop;
+    }
+    return {};
+}
+
+QWidget* create(QWidget& window, const layout::Control& c)
+{
+    const QString caption = QString::fromUtf8(c.text);
+    QWidget* w = nullptr;
+    switch (c.kind) {
+    case layout::Kind::Label: {
+        auto* label = new QLabel(caption, &window); // no margin, and it never takes the focus
+        label->setAlignment(alignment(c.align));
+        w = label;
+        break;
+    }
+    case layout::Kind::TextBox: {
+        auto* box = new TextBox(&window);
+        box->setMaxLength(std::numeric_limits<int>::max()); // Qt's default cuts at 32767
+        box->setText(caption);
+        box->setAlignment(alignment(c.align));
+        w = box;
+        break;
+    }
+    case layout::Kind::ScrollBar:
+        w = new ScrollBar(&window);
+        w->setFocusPolicy(Qt::StrongFocus);
+        break;
+    case layout::Kind::Button: {
+        auto* button = new QPushButton(caption, &window); // neither default nor cancel button
+        button->setAutoDefault(false);
+        w = button;
+        break;
+    }
+    case layout::Kind::Image:
+        w = new Picture(&window);
+        break;
+    }
+    w->setObjectName(QLatin1String(c.name));
+    w->setGeometry(toQRect(layout::place(c)));
+    style::applyColours(*w, c.background, c.foreground, c.kind == layout::Kind::TextBox);
+    if (!c.bold)
+        w->setFont(style::windowFont(false));
+    if (c.accessibleName != nullptr)
+        w->setAccessibleName(QString::fromUtf8(c.accessibleName));
+    if (c.accessibleDescription != nullptr)
+        w->setAccessibleDescription(QString::fromUtf8(c.accessibleDescription));
+    return w;
+}
+
+} // namespace
+
+void setUp(QWidget& window, const layout::Window& w)
+{
+    static const bool installed = (QAccessible::installFactory(windowRole), true);
+    (void)installed;
+    window.setProperty(
+        kRole, int(w.role == layout::Role::Window ? QAccessible::Window : QAccessible::Dialog));
+    window.setObjectName(QLatin1String(w.name));
+    window.setWindowTitle(QString::fromUtf8(w.caption));
+    window.setWindowFlags(flags(w.frame));
+    style::applyColours(window, w.background, w.foreground);
+    window.setFixedSize(layout::toPixels(w.width), layout::toPixels(w.height));
+}
+
+std::vector<QWidget*> build(QWidget& window, std::span<const layout::Control> controls,
+                            std::span<const layout::Line> lines)
+{
+    window.setFont(style::windowFont());
+    std::vector<QWidget*> made;
+    made.reserve(controls.size());
+    for (const layout::Control& c : controls)
+        made.push_back(create(window, c));
+    for (const layout::Line& l : lines) {
+        auto* line = new QWidget(&window);
+        line->setObjectName(QLatin1String(l.name));
+        line->setGeometry(toQRect(layout::pixels(l)));
+        style::applyColours(*line, l.colour, layout::none());
+        line->setAutoFillBackground(true);
+    }
+    QWidget* previous = nullptr;
+    for (QWidget* w : made) {
+        if (w->focusPolicy() == Qt::NoFocus)
+            continue;
+        if (previous != nullptr)
+            QWidget::setTabOrder(previous, w);
+        else
+            w->setFocus(Qt::OtherFocusReason);
+        previous = w;
+    }
+    return made;
+}
+
+} // namespace vesk::form
