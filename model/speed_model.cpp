@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: MIT
 #include "model/speed_model.h"
 
+#include "model/power.h"
+
 #include <cmath>
 #include <cstdint>
 
@@ -34,9 +36,9 @@ constexpr Anchor kAnchors[] = {
 
 double multipleOfC(double w)
 {
-    const double pole = 1.0 / (kPole - std::pow(w, 5.0));
+    const double pole = 1.0 / (kPole - Power(w, 5.0));
     const double exponent = static_cast<double>(kExponent) + pole;
-    double v = std::pow(w, exponent);
+    double v = Power(w, exponent);
     for (const Anchor& a : kAnchors) {
         if (w >= a.bound) {
             // The grouping is part of the model: (v + K) + (S * (w - T)) / D.

@@ -1,0 +1,109 @@
+// SPDX-FileCopyrightText: 2026 Quarvane <quarvane@example.org>
+// SPDX-License-Identifier: MIT
+#include "app/win32/win32_platform.h"
+
+#include "app/version.h"
+#include "ui/win32/main_window.h"
+
+#include <thread>
+
+namespace vesk::win32 {
+namespace {
+
+// One copy per user and session: the session's own namespace, named after
+// the application.
+std::wstring mutexName()
+{
+    return L"Local\\" + wide(version::kAppId);
+}
+
+} // namespace
+
+HWND findRunningWindow(std::wstring_view caption)
+{
+    const std::wstring wanted(caption);
+    HWND found = nullptr;
+    while ((found = FindWindowExW(nullptr, found, MainWindow::kClass, wanted.c_str())) != nullptr) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(found, &process);
+        if (process != GetCurrentProcessId() && IsWindowVisible(found))
+            return found;
+    }
+    return nullptr;
+}
+
+Win32Platform::Win32Platform(HINSTANCE instance) : instance_(instance) {}
+
+bool Win32Platform::PreviousInstance()
+{
+    if (previous_ < 0) {
+        // Held for the whole life of the process; the system frees it however
+        // the process ends.
+        mutex_ = CreateMutexW(nullptr, FALSE, mutexName().c_str());
+        previous_ = mutex_ != nullptr && GetLastError() == ERROR_ALREADY_EXISTS ? 1 : 0;
+    }
+    return previous_ == 1;
+}
+
+void Win32Platform::SetMainCaption(std::string_view caption)
+{
+    SetWindowTextW(main_->window(), wide(caption).c_str());
+}
+
+// The running copy may still be starting: its window is looked for until the
+// deadline. Found, it is restored (show command 9) and brought to the front,
+// with the window the user works in there (the About window, when it is
+// open) on top; this copy, just started by the user, may hand the front on.
+void Win32Platform::RestoreWindow(std::string_view caption)
+{
+    const std::wstring wanted = wide(caption);
+    const auto deadline = std::chrono::steady_clock::now() + kHandOverDeadline;
+    HWND found = nullptr;
+    while ((found = findRunningWindow(wanted)) == nullptr) {
+        if (std::chrono::steady_clock::now() >= deadline)
+            return;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    ShowWindow(found, SW_RESTORE);
+    DWORD process = 0;
+    GetWindowThreadProcessId(found, &process);
+    AllowSetForegroundWindow(process);
+    HWND front = GetLastActivePopup(found);
+    SetWindowPos(front, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    SetForegroundWindow(front);
+}
+
+void Win32Platform::UnloadMain()
+{
+    SendMessageW(main_->window(), WM_CLOSE, 0, 0); // runs Form_Unload
+}
+
+void Win32Platform::LoadAbout()
+{
+    about_ = std::make_unique<AboutWindow>(instance_, main_->window(), [this] { about_.reset(); });
+}
+
+Place Win32Platform::MainPlace() const
+{
+    RECT r;
+    GetWindowRect(main_->window(), &r);
+    return {r.left, r.top};
+}
+
+void Win32Platform::MoveAbout(Place place)
+{
+    SetWindowPos(about_->window(), nullptr, place.x, place.y, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32Platform::ShowAboutModal()
+{
+    AboutWindow::showModal(about_.get());
+}
+
+void Win32Platform::End()
+{
+    ExitProcess(0);
+}
+
+} // namespace vesk::win32

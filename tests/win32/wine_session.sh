@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Quarvane <quarvane@example.org>
+# SPDX-License-Identifier: MIT
+# The Windows tests' world: an X display with a window manager (Xvfb and
+# openbox) and a Wine prefix of this run's own, with Wine's bitmap fonts in it
+# and its server kept running between the tests.
+#   wine_session.sh start DIR     makes them, noting what the tests need in DIR/env
+#   wine_session.sh stop DIR      ends them and removes DIR
+#   wine_session.sh run DIR PROGRAM [ARGUMENTS...]
+#                                 runs a Windows program there; its own exit status
+set -uo pipefail
+what=$1
+dir=$2
+shift 2
+
+wine_environment() {
+    export WINEPREFIX=$dir/prefix WINEDEBUG=-all WINEARCH=win64
+    export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+}
+
+case $what in
+start)
+    for tool in wine wineserver Xvfb openbox wmctrl; do
+        command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+    done
+    rm -rf "$dir"
+    mkdir -p "$dir"
+    chmod 700 "$dir"
+    work=$dir
+    . "$(dirname "$0")/../../scripts/x_display.sh"
+    start_display --wm openbox >/dev/null 2>&1 </dev/null || exit 1
+    printf '%s\n' "${display_pids[@]}" >"$dir/pids"
+    wine_environment
+    {
+        echo "export DISPLAY=$DISPLAY"
+        echo "export WINEPREFIX=$WINEPREFIX WINEDEBUG=-all WINEARCH=win64"
+        echo "export WINEDLLOVERRIDES='$WINEDLLOVERRIDES'"
+    } >"$dir/env"
+    # A server that stays between the programs, so that each starts warm; and
+    # the prefix's own services, started here with nothing of a test's output
+    # to hold on to.
+    setsid wineserver -p >/dev/null 2>&1 </dev/null
+    setsid wineboot -i >"$dir/wineboot.log" 2>&1 </dev/null
+    # Debian's Wine does not find its own bitmap fonts: without them "MS Sans
+    # Serif" would quietly be another face.
+    cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
+    [ -d "$WINEPREFIX/drive_c/windows/system32" ] || { echo "the prefix was not made"; cat "$dir/wineboot.log"; exit 1; }
+    echo "Wine $(wine --version) on display $DISPLAY, prefix $WINEPREFIX"
+    ;;
+stop)
+    [ -f "$dir/env" ] && . "$dir/env" && wineserver -k 2>/dev/null
+    if [ -f "$dir/pids" ]; then
+        while read -r pid; do kill -KILL -- "$pid" 2>/dev/null; done <"$dir/pids"
+    fi
+    rm -rf "$dir"
+    ;;
+run)
+    . "$dir/env" || { echo "no Wine session in $dir"; exit 1; }
+    wine "$@"
+    ;;
+*)
+    echo "usage: $0 start|stop|run DIR ..." >&2
+    exit 2
+    ;;
+esac

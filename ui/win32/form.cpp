@@ -1,0 +1,280 @@
+// SPDX-FileCopyrightText: 2026 Quarvane <quarvane@example.org>
+// SPDX-License-Identifier: MIT
+#include "ui/win32/form.h"
+
+#include <cmath>
+
+namespace vesk::win32 {
+namespace {
+
+DWORD frameStyle(layout::Frame frame)
+{
+    // A fixed frame: no sizing border and never a maximise box.
+    const DWORD fixed = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+    return frame == layout::Frame::MinimiseAndClose ? fixed | WS_MINIMIZEBOX : fixed;
+}
+
+DWORD frameExStyle(layout::Frame frame)
+{
+    // The dialog frame without a minimise box shows no icon of its own.
+    return frame == layout::Frame::CloseOnly ? WS_EX_DLGMODALFRAME : 0;
+}
+
+DWORD alignStyle(layout::Align align)
+{
+    switch (align) {
+    case layout::Align::Left:
+        return SS_LEFT;
+    case layout::Align::Right:
+        return SS_RIGHT;
+    case layout::Align::Centre:
+        return SS_CENTER;
+    }
+    return SS_LEFT;
+}
+
+HFONT makeFont(bool bold, int dpi)
+{
+    const layout::Font f = layout::font(bold);
+    LOGFONTW lf{};
+    lf.lfHeight = -static_cast<LONG>(std::lround(f.points * dpi / 72.0));
+    lf.lfWeight = f.weight;
+    lf.lfCharSet = ANSI_CHARSET;
+    lf.lfQuality = DEFAULT_QUALITY;
+    const std::wstring face = wide(f.face);
+    face.copy(lf.lfFaceName, LF_FACESIZE - 1);
+    return CreateFontIndirectW(&lf);
+}
+
+} // namespace
+
+std::wstring wide(std::string_view utf8)
+{
+    if (utf8.empty())
+        return {};
+    const int n =
+        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring text(static_cast<std::size_t>(n), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), text.data(), n);
+    return text;
+}
+
+std::string narrow(std::wstring_view text)
+{
+    if (text.empty())
+        return {};
+    const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                      nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<std::size_t>(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(), n,
+                        nullptr, nullptr);
+    return utf8;
+}
+
+int systemColourIndex(layout::SystemColour colour)
+{
+    switch (colour) {
+    case layout::SystemColour::WindowText:
+        return COLOR_WINDOWTEXT;
+    case layout::SystemColour::ButtonText:
+        return COLOR_BTNTEXT;
+    case layout::SystemColour::ButtonFace:
+        return COLOR_BTNFACE;
+    case layout::SystemColour::WindowBackground:
+        return COLOR_WINDOW;
+    }
+    return COLOR_WINDOWTEXT;
+}
+
+COLORREF toColorRef(Rgb rgb)
+{
+    return RGB(rgb.r, rgb.g, rgb.b);
+}
+
+COLORREF toColorRef(layout::Colour colour)
+{
+    if (colour.type == layout::Colour::Type::System)
+        return GetSysColor(systemColourIndex(colour.role));
+    return toColorRef(colour.rgb);
+}
+
+int screenDpi()
+{
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : layout::kDesignDpi;
+}
+
+Form::~Form()
+{
+    for (auto& [colour, brush] : brushes_)
+        DeleteObject(brush);
+    if (bold_ != nullptr)
+        DeleteObject(bold_);
+    if (normal_ != nullptr)
+        DeleteObject(normal_);
+}
+
+HWND Form::create(const layout::Window& window, std::span<const layout::Control> controls,
+                  std::span<const layout::Line> lines, const wchar_t* windowClass, HWND owner,
+                  void* self)
+{
+    dpi_ = screenDpi();
+    table_ = controls;
+    lines_ = lines;
+    background_ = toColorRef(window.background);
+    bold_ = makeFont(true, dpi_);
+    normal_ = makeFont(false, dpi_);
+
+    // The outer size that gives the client area its size exactly.
+    RECT outer{0, 0, layout::toPixels(window.width, dpi_), layout::toPixels(window.height, dpi_)};
+    AdjustWindowRectEx(&outer, frameStyle(window.frame), FALSE, frameExStyle(window.frame));
+    window_ = CreateWindowExW(frameExStyle(window.frame), windowClass, wide(window.caption).c_str(),
+                              frameStyle(window.frame), CW_USEDEFAULT, CW_USEDEFAULT,
+                              outer.right - outer.left, outer.bottom - outer.top, owner, nullptr,
+                              GetModuleHandleW(nullptr), self);
+    if (window_ == nullptr)
+        return nullptr;
+
+    for (std::size_t row = 0; row < controls.size(); ++row) {
+        const layout::Control& c = controls[row];
+        const wchar_t* cls = L"STATIC";
+        DWORD style = WS_CHILD | WS_VISIBLE;
+        DWORD exStyle = 0;
+        switch (c.kind) {
+        case layout::Kind::Label:
+            style |= alignStyle(c.align) | SS_NOPREFIX;
+            break;
+        case layout::Kind::Image:
+            style |= SS_OWNERDRAW;
+            break;
+        case layout::Kind::TextBox:
+            cls = L"EDIT";
+            style |= WS_TABSTOP | ES_AUTOHSCROLL | ES_LEFT;
+            exStyle = WS_EX_CLIENTEDGE;
+            break;
+        case layout::Kind::ScrollBar:
+            cls = L"SCROLLBAR";
+            style |= WS_TABSTOP | SBS_HORZ;
+            break;
+        case layout::Kind::Button:
+            cls = L"BUTTON";
+            style |= WS_TABSTOP | BS_PUSHBUTTON; // neither default nor cancel button
+            break;
+        }
+        const RECT r = place(c);
+        HWND control =
+            CreateWindowExW(exStyle, cls, wide(c.text).c_str(), style, r.left, r.top,
+                            r.right - r.left, r.bottom - r.top, window_,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(row))),
+                            GetModuleHandleW(nullptr), nullptr);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(c.bold ? bold_ : normal_),
+                     FALSE);
+        if (c.kind == layout::Kind::TextBox)
+            SendMessageW(control, EM_SETLIMITTEXT, 0, 0); // no length limit
+        controls_.push_back(control);
+        textColours_.push_back(toColorRef(c.foreground));
+    }
+    focus_ = firstFocus();
+    return window_;
+}
+
+RECT Form::place(const layout::Control& control) const
+{
+    const layout::Rect r = layout::place(control, dpi_);
+    return {r.x, r.y, r.x + r.width, r.y + r.height};
+}
+
+HWND Form::firstFocus() const
+{
+    for (std::size_t row = 0; row < table_.size(); ++row)
+        if (layout::takesFocus(table_[row].kind))
+            return controls_[row];
+    return nullptr;
+}
+
+void Form::setForeColor(std::size_t row, Rgb colour)
+{
+    textColours_[row] = toColorRef(colour);
+    InvalidateRect(controls_[row], nullptr, TRUE);
+}
+
+void Form::activated(bool active)
+{
+    if (!active) {
+        HWND focus = GetFocus();
+        if (focus != nullptr && IsChild(window_, focus))
+            focus_ = focus;
+    } else if (focus_ != nullptr) {
+        SetFocus(focus_);
+    }
+}
+
+HBRUSH Form::brush(COLORREF colour)
+{
+    for (auto& [c, b] : brushes_)
+        if (c == colour)
+            return b;
+    HBRUSH made = CreateSolidBrush(colour);
+    brushes_.emplace_back(colour, made);
+    return made;
+}
+
+std::size_t Form::rowOf(HWND control) const
+{
+    for (std::size_t row = 0; row < controls_.size(); ++row)
+        if (controls_[row] == control)
+            return row;
+    return controls_.size();
+}
+
+bool Form::handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    switch (message) {
+    case WM_ERASEBKGND: {
+        RECT r;
+        GetClientRect(window_, &r);
+        FillRect(reinterpret_cast<HDC>(wParam), &r, brush(background_));
+        result = 1;
+        return true;
+    }
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(window_, &ps);
+        for (const layout::Line& l : lines_) {
+            const layout::Rect p = layout::pixels(l, dpi_);
+            const RECT r{p.x, p.y, p.x + p.width, p.y + p.height};
+            FillRect(dc, &r, brush(toColorRef(l.colour)));
+        }
+        EndPaint(window_, &ps);
+        result = 0;
+        return true;
+    }
+    case WM_CTLCOLORSTATIC: {
+        const std::size_t row = rowOf(reinterpret_cast<HWND>(lParam));
+        if (row >= table_.size())
+            return false;
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        SetTextColor(dc, textColours_[row]);
+        const layout::Colour back = table_[row].background;
+        const COLORREF ground =
+            back.type == layout::Colour::Type::None ? background_ : toColorRef(back);
+        if (back.type == layout::Colour::Type::None)
+            SetBkMode(dc, TRANSPARENT);
+        SetBkColor(dc, ground);
+        result = reinterpret_cast<LRESULT>(brush(ground));
+        return true;
+    }
+    case WM_SYSCOLORCHANGE:
+        for (std::size_t row = 0; row < table_.size(); ++row)
+            if (table_[row].foreground.type == layout::Colour::Type::System)
+                textColours_[row] = toColorRef(table_[row].foreground);
+        InvalidateRect(window_, nullptr, TRUE);
+        return false;
+    default:
+        return false;
+    }
+}
+
+} // namespace vesk::win32

@@ -1,0 +1,92 @@
+// SPDX-FileCopyrightText: 2026 Quarvane <quarvane@example.org>
+// SPDX-License-Identifier: MIT
+// Makes a window and its controls from its layout table with the standard
+// Win32 controls: Static for a label or a picture, Edit, a standalone
+// ScrollBar and Button, placed at the window's dots per inch, coloured and
+// lettered as the table says, the lines drawn on the window itself.
+#pragma once
+
+#include "ui/layout.h"
+
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vesk::win32 {
+
+std::wstring wide(std::string_view utf8);
+std::string narrow(std::wstring_view text);
+
+// A control's identifier: its row in the layout table, past the ones the
+// dialog manager keeps for itself (IDOK, IDCANCEL...).
+inline constexpr int kFirstControlId = 1000;
+constexpr int controlId(std::size_t row)
+{
+    return kFirstControlId + static_cast<int>(row);
+}
+
+// The system colour's index for GetSysColor.
+int systemColourIndex(layout::SystemColour colour);
+COLORREF toColorRef(layout::Colour colour);
+COLORREF toColorRef(Rgb rgb);
+
+// The screen's dots per inch, which the program declares it draws for itself.
+int screenDpi();
+
+class Form {
+  public:
+    Form() = default;
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+    ~Form();
+
+    // Makes the window of class `windowClass` (registered by the caller with
+    // `procedure`, which must pass its messages to handle() first), hidden,
+    // with its controls in tab order and its lines. `self` is handed to the
+    // procedure in WM_NCCREATE.
+    HWND create(const layout::Window& window, std::span<const layout::Control> controls,
+                std::span<const layout::Line> lines, const wchar_t* windowClass, HWND owner,
+                void* self);
+
+    // Colours the controls and draws the lines; true when the message is done
+    // with, `result` holding its answer.
+    bool handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
+    HWND window() const { return window_; }
+    HWND control(std::size_t row) const { return controls_[row]; }
+    int dpi() const { return dpi_; }
+    // The first control that takes the focus, which holds it when shown.
+    HWND firstFocus() const;
+    // A label's text colour, changed at run time.
+    void setForeColor(std::size_t row, Rgb colour);
+    // Where a control of the window is, in the window's client pixels.
+    RECT place(const layout::Control& control) const;
+
+    // Remembers the focus when the window is left and gives it back when it is
+    // activated again, as a dialog box does.
+    void activated(bool active);
+
+  private:
+    HBRUSH brush(COLORREF colour);
+    std::size_t rowOf(HWND control) const;
+
+    HWND window_ = nullptr;
+    int dpi_ = layout::kDesignDpi;
+    std::span<const layout::Control> table_;
+    std::span<const layout::Line> lines_;
+    std::vector<HWND> controls_;
+    std::vector<COLORREF> textColours_;
+    std::vector<std::pair<COLORREF, HBRUSH>> brushes_;
+    HFONT bold_ = nullptr;
+    HFONT normal_ = nullptr;
+    HWND focus_ = nullptr;
+    COLORREF background_ = 0;
+};
+
+} // namespace vesk::win32
