@@ -8,6 +8,8 @@
 #   wine_session.sh stop DIR      ends them and removes DIR
 #   wine_session.sh run DIR PROGRAM [ARGUMENTS...]
 #                                 runs a Windows program there; its own exit status
+#                                 (modulo 256); with WINE_DPI set, at that many
+#                                 dots per inch
 set -uo pipefail
 what=$1
 dir=$2
@@ -56,6 +58,10 @@ stop)
     ;;
 run)
     . "$dir/env" || { echo "no Wine session in $dir"; exit 1; }
+    if [ -n "${WINE_DPI:-}" ]; then
+        wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$WINE_DPI" /f >/dev/null 2>&1
+        trap "wine reg delete 'HKCU\\Control Panel\\Desktop' /v LogPixels /f >/dev/null 2>&1" EXIT
+    fi
     wine "$@"
     ;;
 *)

@@ -40,6 +40,10 @@ MainWindow::MainWindow(Shell* shell, HINSTANCE instance, Build build) : handlers
         return;
     }
     form_.create(kWindow, kControls, kLines, kClass, nullptr, this);
+    // Told to the window itself too, where the task bar and other programs ask.
+    for (WPARAM size : {ICON_BIG, ICON_SMALL})
+        SendMessageW(window(), WM_SETICON, size,
+                     GetClassLongPtrW(window(), size == ICON_BIG ? GCLP_HICON : GCLP_HICONSM));
     // The client area's designed place on the screen.
     RECT outer, client;
     GetWindowRect(window(), &outer);
