@@ -17,6 +17,22 @@ std::wstring mutexName()
     return L"Local\\" + wide(version::kAppId);
 }
 
+// Under Wine an activation stays inside Wine: the X window manager hears of
+// a window brought to the front only when it is mapped anew.
+bool underWine()
+{
+    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
+void bringToFront(HWND window)
+{
+    if (underWine() && !IsIconic(window) && IsWindowVisible(window))
+        ShowWindow(window, SW_HIDE);
+    ShowWindow(window, SW_SHOW);
+    SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
 } // namespace
 
 HWND findRunningWindow(std::wstring_view caption)
@@ -64,12 +80,25 @@ void Win32Platform::RestoreWindow(std::string_view caption)
             return;
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
-    ShowWindow(found, SW_RESTORE);
     DWORD process = 0;
     GetWindowThreadProcessId(found, &process);
     AllowSetForegroundWindow(process);
+    // While the About window is open the main window takes no input: the
+    // About window is the one to bring forward, also out of a minimised
+    // main window, which took it out of sight. It goes first, so that the
+    // main window's coming back finds it there to pass the input to.
     HWND front = GetLastActivePopup(found);
-    SetWindowPos(front, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    if (!IsWindowEnabled(found)) {
+        HWND about = nullptr;
+        while ((about = FindWindowExW(nullptr, about, AboutWindow::kClass, nullptr)) != nullptr)
+            if (GetWindow(about, GW_OWNER) == found)
+                front = about;
+    }
+    if (front != found)
+        bringToFront(front);
+    if (!IsIconic(found))
+        bringToFront(found);
+    ShowWindow(found, SW_RESTORE);
     SetForegroundWindow(front);
 }
 

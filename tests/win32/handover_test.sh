@@ -1,0 +1,99 @@
+#!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Quarvane <quarvane@example.org>
+# SPDX-License-Identifier: MIT
+# A later copy of the Windows program hands over to the running one, judged
+# from the X side: Wine reports a window as in front to the program whether or
+# not the window manager made it so, so "active" is read from the root's
+# _NET_ACTIVE_WINDOW. One table of scenarios.
+# Usage: handover_test.sh WINE_SESSION_DIR PATH/TO/vesk.exe
+set -uo pipefail
+session=$1
+vesk=$2
+. "$session/env" || exit 1
+passes=0
+failures=0
+
+check() { # check NAME COMMAND...
+    local name=$1
+    shift
+    if "$@"; then echo "PASS   $name"; passes=$((passes + 1)); else echo "FAIL   $name"; failures=$((failures + 1)); fi
+}
+soon() { for _ in $(seq 60); do "$@" && return 0; sleep 0.05; done; return 1; }
+window_named() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
+active() { [ "$(printf '%d' "$(xprop -root _NET_ACTIVE_WINDOW | awk '{print $NF}')")" = "$1" ]; }
+viewable() { xwininfo -id "$1" 2>/dev/null | grep -q IsViewable; }
+minimised() { xprop -id "$1" _NET_WM_STATE 2>/dev/null | grep -q HIDDEN; }
+
+start_vesk() {
+    wine "$vesk" >/dev/null 2>&1 &
+    vesk_pid=$!
+    for _ in $(seq 200); do win=$(window_named Vesk) && [ -n "$win" ] && return 0; sleep 0.05; done
+    return 1
+}
+stop_vesk() { kill -KILL "$vesk_pid" 2>/dev/null; wait "$vesk_pid" 2>/dev/null; }
+
+# A later copy: its status and time, and whether a window of its own was ever mapped.
+later_copy() {
+    local t0 pid
+    t0=$(date +%s%N)
+    wine "$vesk" >/dev/null 2>&1 &
+    pid=$!
+    byebye=
+    while kill -0 "$pid" 2>/dev/null; do byebye+=$(window_named 'bye bye'); done
+    wait "$pid"
+    later_rc=$?
+    later_ms=$((($(date +%s%N) - t0) / 1000000))
+}
+handed_over() { [ "$later_rc" = 0 ] && [ "$later_ms" -lt 4000 ] && [ -z "$byebye" ]; }
+
+other_window() {
+    xmessage -geometry 500x400+50+100 "another window" >/dev/null 2>&1 &
+    other_pid=$!
+    soon window_named xmessage >/dev/null
+    other=$(window_named xmessage)
+    xdotool windowactivate --sync "$other" 2>/dev/null
+    soon active "$other"
+}
+
+from_minimised() {
+    start_vesk
+    xdotool windowminimize --sync "$win"
+    soon minimised "$win"
+    later_copy
+    check "a later copy ends with status 0, showing nothing ($later_ms ms)" handed_over
+    check "the minimised window is restored and active" soon bash -c "$(declare -f active viewable minimised); viewable $win && ! minimised $win && active $win"
+    check "one Vesk window" [ "$(xdotool search --onlyvisible --name '^Vesk$' | wc -l)" = 1 ]
+    stop_vesk
+}
+
+from_behind_another_window() {
+    start_vesk
+    other_window
+    later_copy
+    check "covered by another program's window: brought to the front ($later_ms ms)" soon active "$win"
+    kill "$other_pid" 2>/dev/null
+    stop_vesk
+}
+
+with_about_open() {
+    start_vesk
+    xdotool windowactivate --sync "$win" 2>/dev/null
+    xdotool key --clearmodifiers alt+a
+    soon window_named About >/dev/null
+    about=$(window_named About)
+    xdotool windowminimize --sync "$win"
+    soon minimised "$win"
+    other_window
+    later_copy
+    check "with About open: the main window comes back" soon viewable "$win"
+    check "and About over it, taking the input" soon active "$about"
+    kill "$other_pid" 2>/dev/null
+    stop_vesk
+}
+
+for scenario in from_minimised from_behind_another_window with_about_open; do
+    echo "== $scenario"
+    "$scenario"
+done
+echo "$passes passed, $failures failed"
+[ "$failures" = 0 ]
