@@ -5,7 +5,10 @@
 # needs, and only what is missing. Safe to run again.
 #   scripts/install-deps.sh run    building and running the program
 #   scripts/install-deps.sh test   that, and everything the tests, benchmarks,
-#                                  fuzzing and packaging checks need (default)
+#                                  fuzzing and packaging checks need, the
+#                                  Windows build and Wine included (default)
+#   scripts/install-deps.sh windows  what building the Windows program, its
+#                                  installer and zip needs, and Wine to try it
 set -euo pipefail
 want=${1:-test}
 
@@ -21,14 +24,20 @@ test_packages=(
     # packaging and its checks: validators, lintian, the licence rules
     dpkg-dev fakeroot file desktop-file-utils appstream binutils-mingw-w64-x86-64 lintian reuse
 )
+# The Windows program: cross-built with mingw-w64 (posix threads), GoogleTest
+# from its sources, the installer by NSIS, and run under Wine (64-bit) with
+# its bitmap fonts.
+windows_packages=(cmake ninja-build g++-mingw-w64-x86-64-posix googletest nsis zip unzip
+    wine wine64 fonts-wine xvfb xauth openbox x11-utils xdotool wmctrl)
 # Installed where the release has them: the formatter the code is checked with
 # (one version, so that two releases cannot disagree).
 optional_packages=(clang-format-14)
 
 case $want in
 run) packages=("${run_packages[@]}") ;;
-test) packages=("${run_packages[@]}" "${test_packages[@]}") ;;
-*) echo "usage: $0 [run|test]" >&2; exit 2 ;;
+test) packages=("${run_packages[@]}" "${test_packages[@]}" "${windows_packages[@]}") ;;
+windows) packages=("${windows_packages[@]}") ;;
+*) echo "usage: $0 [run|test|windows]" >&2; exit 2 ;;
 esac
 
 sudo_cmd=()

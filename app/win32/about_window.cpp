@@ -12,21 +12,6 @@ using namespace about_layout;
 constexpr wchar_t kLogo[] = L"IDB_LOGO";
 constexpr int kTwipsPerPixel = kTwipsPerInch / kDesignDpi; // at the design's 96 dots per inch
 
-void registerClass(HINSTANCE instance, WNDPROC procedure)
-{
-    static bool registered = false;
-    if (registered)
-        return;
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = procedure;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
-    wc.lpszClassName = AboutWindow::kClass;
-    RegisterClassExW(&wc);
-    registered = true;
-}
-
 } // namespace
 
 bool deliverNextMessage()
@@ -47,7 +32,7 @@ bool deliverNextMessage()
 AboutWindow::AboutWindow(HINSTANCE instance, HWND owner, std::function<void()> destroyed)
     : owner_(owner), destroyed_(std::move(destroyed))
 {
-    registerClass(instance, procedure);
+    registerClass(instance, kClass, procedureOf<AboutWindow>);
     form_.create(kWindow, kControls, kLines, kClass, owner, this);
     SetWindowTextW(form_.control(Label1), wide(TitleLine()).c_str());
     logo_ =
@@ -83,28 +68,16 @@ void AboutWindow::cmdExit_Click()
     SetActiveWindow(owner_);
 }
 
-LRESULT CALLBACK AboutWindow::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_NCCREATE) {
-        auto* self =
-            static_cast<AboutWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<AboutWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (self == nullptr || self->form_.window() == nullptr)
-        return DefWindowProcW(window, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        const std::function<void()> destroyed = std::move(self->destroyed_);
-        if (destroyed)
-            destroyed(); // deletes self
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    return self->handle(message, wParam, lParam);
-}
-
 LRESULT AboutWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == WM_NCDESTROY) {
+        HWND gone = window();
+        SetWindowLongPtrW(gone, GWLP_USERDATA, 0);
+        const std::function<void()> destroyed = std::move(destroyed_);
+        if (destroyed)
+            destroyed(); // deletes this object
+        return DefWindowProcW(gone, message, wParam, lParam);
+    }
     LRESULT result = 0;
     if (form_.handle(message, wParam, lParam, result))
         return result;

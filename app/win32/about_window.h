@@ -29,9 +29,10 @@ class AboutWindow {
 
     void cmdExit_Click();
 
-  private:
-    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // Every message of the window, in its procedure.
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+
+  private:
     void drawLogo(const DRAWITEMSTRUCT& item) const;
 
     Form form_;

@@ -10,15 +10,7 @@ set -uo pipefail
 session=$1
 vesk=$2
 . "$session/env" || exit 1
-passes=0
-failures=0
-
-check() { # check NAME COMMAND...
-    local name=$1
-    shift
-    if "$@"; then echo "PASS   $name"; passes=$((passes + 1)); else echo "FAIL   $name"; failures=$((failures + 1)); fi
-}
-soon() { for _ in $(seq 60); do "$@" && return 0; sleep 0.05; done; return 1; }
+. "$(dirname "$0")/checks.sh"
 window_named() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
 active() { [ "$(printf '%d' "$(xprop -root _NET_ACTIVE_WINDOW | awk '{print $NF}')")" = "$1" ]; }
 viewable() { xwininfo -id "$1" 2>/dev/null | grep -q IsViewable; }
@@ -95,5 +87,4 @@ for scenario in from_minimised from_behind_another_window with_about_open; do
     echo "== $scenario"
     "$scenario"
 done
-echo "$passes passed, $failures failed"
-[ "$failures" = 0 ]
+summary

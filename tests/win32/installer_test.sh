@@ -10,14 +10,7 @@ session=$1
 setup=$2
 zip=$3
 . "$session/env" || exit 1
-passes=0
-failures=0
-check() { # check NAME COMMAND...
-    local name=$1
-    shift
-    if "$@"; then echo "PASS   $name"; passes=$((passes + 1)); else echo "FAIL   $name"; failures=$((failures + 1)); fi
-}
-soon() { for _ in $(seq 100); do "$@" && return 0; sleep 0.05; done; return 1; }
+. "$(dirname "$0")/checks.sh"
 
 key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\org.veskcalculator.Vesk'
 user_dir=$WINEPREFIX/drive_c/users/$(id -un)
@@ -49,5 +42,4 @@ gone() { ! test -e "$app_dir"; }
 check "uninstalled: no folder left" soon gone
 check "no shortcut left" bash -c "! test -e '$shortcut'"
 check "no Add/Remove Programs entry left" bash -c "! wine reg query '$key' >/dev/null 2>&1"
-echo "$passes passed, $failures failed"
-[ "$failures" = 0 ]
+summary

@@ -98,6 +98,27 @@ COLORREF toColorRef(layout::Colour colour)
     return toColorRef(colour.rgb);
 }
 
+void registerClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure, const wchar_t* icon)
+{
+    WNDCLASSEXW wc{};
+    if (GetClassInfoExW(instance, name, &wc))
+        return;
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = procedure;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
+    if (icon != nullptr) {
+        wc.hIcon =
+            static_cast<HICON>(LoadImageW(instance, icon, IMAGE_ICON, GetSystemMetrics(SM_CXICON),
+                                          GetSystemMetrics(SM_CYICON), 0));
+        wc.hIconSm =
+            static_cast<HICON>(LoadImageW(instance, icon, IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                          GetSystemMetrics(SM_CYSMICON), 0));
+    }
+    wc.lpszClassName = name;
+    RegisterClassExW(&wc);
+}
+
 int screenDpi()
 {
     HDC screen = GetDC(nullptr);

@@ -39,6 +39,26 @@ COLORREF toColorRef(Rgb rgb);
 // The screen's dots per inch, which the program declares it draws for itself.
 int screenDpi();
 
+// Registers a window class whose procedure hands every message to the
+// `handle(message, wParam, lParam)` of the object given to Form::create, once
+// its window exists; the class's icons, if any, are the program's resource.
+void registerClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure,
+                   const wchar_t* icon = nullptr);
+
+template <class Window>
+LRESULT CALLBACK procedureOf(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<Window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (self == nullptr || self->window() == nullptr)
+        return DefWindowProcW(window, message, wParam, lParam);
+    return self->handle(message, wParam, lParam);
+}
+
 class Form {
   public:
     Form() = default;

@@ -10,31 +10,13 @@ using namespace main_layout;
 // The icon resource: the 16-colour calculator, with its larger sizes.
 constexpr wchar_t kIcon[] = L"IDI_ICON1";
 
-void registerClass(HINSTANCE instance, WNDPROC procedure)
-{
-    static bool registered = false;
-    if (registered)
-        return;
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = procedure;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
-    wc.hIcon = static_cast<HICON>(LoadImageW(
-        instance, kIcon, IMAGE_ICON, GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
-    wc.hIconSm =
-        static_cast<HICON>(LoadImageW(instance, kIcon, IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                      GetSystemMetrics(SM_CYSMICON), 0));
-    wc.lpszClassName = MainWindow::kClass;
-    RegisterClassExW(&wc);
-    registered = true;
-}
-
 } // namespace
 
 MainWindow::MainWindow(Shell* shell, HINSTANCE instance, Build build) : handlers_(*this, shell)
 {
-    registerClass(instance, procedure);
+    // A copy that hands over shows no window, and needs no icon for it.
+    registerClass(instance, kClass, procedureOf<MainWindow>,
+                  build == Build::Everything ? kIcon : nullptr);
     if (build == Build::WindowOnly) {
         form_.create(kWindow, {}, {}, kClass, nullptr, this);
         return;
@@ -70,19 +52,6 @@ void MainWindow::focusFirst()
 {
     if (HWND first = form_.firstFocus(); first != nullptr)
         SetFocus(first);
-}
-
-LRESULT CALLBACK MainWindow::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_NCCREATE) {
-        auto* self =
-            static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (self == nullptr || self->form_.window() == nullptr)
-        return DefWindowProcW(window, message, wParam, lParam);
-    return self->handle(message, wParam, lParam);
 }
 
 LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)

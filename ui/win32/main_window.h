@@ -26,10 +26,11 @@ class MainWindow : private frmMain::Controls {
     // Gives the focus to the first control, as the window is first shown.
     void focusFirst();
 
-  private:
-    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK textBoxProcedure(HWND box, UINT message, WPARAM wParam, LPARAM lParam);
+    // Every message of the window, in its procedure.
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+
+  private:
+    static LRESULT CALLBACK textBoxProcedure(HWND box, UINT message, WPARAM wParam, LPARAM lParam);
     void scrolled(WPARAM wParam);
 
     std::string Text(frmMain::Id control) const override;

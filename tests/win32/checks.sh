@@ -1,0 +1,27 @@
+# SPDX-FileCopyrightText: 2026 Quarvane <quarvane@example.org>
+# SPDX-License-Identifier: MIT
+# Sourced by the Windows tests' scripts: named checks, counted, and a wait.
+passes=0
+failures=0
+
+check() { # check NAME COMMAND...: PASS or FAIL, counted
+    local name=$1
+    shift
+    if "$@"; then
+        echo "PASS   $name"
+        passes=$((passes + 1))
+    else
+        echo "FAIL   $name"
+        failures=$((failures + 1))
+    fi
+}
+
+soon() { # soon COMMAND...: true once COMMAND is, within five seconds
+    for _ in $(seq 100); do "$@" && return 0; sleep 0.05; done
+    return 1
+}
+
+summary() { # the counts; fails when any check failed
+    echo "$passes passed, $failures failed"
+    [ "$failures" = 0 ]
+}
