@@ -28,7 +28,7 @@ test_packages=(
 # from its sources, the installer by NSIS, and run under Wine (64-bit) with
 # its bitmap fonts.
 windows_packages=(cmake ninja-build g++-mingw-w64-x86-64-posix googletest nsis zip unzip
-    wine wine64 fonts-wine xvfb xauth openbox x11-utils xdotool wmctrl)
+    wine wine64 fonts-wine xvfb xauth openbox x11-utils xdotool wmctrl imagemagick)
 # Installed where the release has them: the formatter the code is checked with
 # (one version, so that two releases cannot disagree).
 optional_packages=(clang-format-14)

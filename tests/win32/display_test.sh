@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # SPDX-FileCopyrightText: 2026 Quarvane <quarvane@example.org>
 # SPDX-License-Identifier: MIT
-# A later copy of the Windows program hands over to the running one, judged
-# from the X side: Wine reports a window as in front to the program whether or
-# not the window manager made it so, so "active" is read from the root's
+# The Windows program as the X display shows it. What it draws: the grey
+# ground, the two lines, the yellow results. And a later copy handing over to
+# the running one: Wine reports a window as in front to the program whether
+# or not the window manager made it so, so "active" is read from the root's
 # _NET_ACTIVE_WINDOW. One table of scenarios.
-# Usage: handover_test.sh WINE_SESSION_DIR PATH/TO/vesk.exe
+# Usage: display_test.sh WINE_SESSION_DIR PATH/TO/vesk.exe
 set -uo pipefail
 session=$1
 vesk=$2
@@ -83,7 +84,22 @@ with_about_open() {
     stop_vesk
 }
 
-for scenario in from_minimised from_behind_another_window with_about_open; do
+# The colours of a part of a window's client area, as rrggbb, one a line.
+colours() { # colours WINDOW X Y WIDTH HEIGHT
+    import -window "$1" png:- 2>/dev/null | convert png:- -crop "$4x$5+$2+$3" +repage -unique-colors txt:- |
+        grep -o '#[0-9A-F]\{6\}' | tr -d '#'
+}
+what_it_draws() {
+    start_vesk
+    check "the window's ground is mid grey" [ "$(colours "$win" 0 0 8 8)" = 808080 ]
+    check "Line1 is drawn across, in the window text colour" [ "$(colours "$win" 16 40 280 1)" = 000000 ]
+    check "Line2 too" [ "$(colours "$win" 16 72 280 1)" = 000000 ]
+    check "and nothing on either side of them" [ "$(colours "$win" 16 41 280 7)" = 808080 ]
+    check "lblLight starts out yellow on grey" [ "$(colours "$win" 208 48 20 17 | sort | tr '\n' ' ')" = "808080 FFFF00 " ]
+    stop_vesk
+}
+
+for scenario in what_it_draws from_minimised from_behind_another_window with_about_open; do
     echo "== $scenario"
     "$scenario"
 done
