@@ -12,7 +12,7 @@
 set -euo pipefail
 want=${1:-test}
 
-run_packages=(cmake ninja-build g++ qt6-base-dev libgl-dev fonts-liberation2)
+run_packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libxcb1-dev fonts-liberation2)
 test_packages=(
     git pkg-config locales
     # tests, benchmarks, fuzzing (clang of the release's own version)
