@@ -44,6 +44,14 @@ for _ in $(seq "$runs"); do
 done
 kill "$first"
 
+# The command line: --version, from process start to exit, with no display.
+for _ in $(seq "$runs"); do
+    t0=$(date +%s%N)
+    env -u DISPLAY "$vesk" --version >/dev/null
+    t1=$(date +%s%N)
+    echo "$(((t1 - t0) / 1000)) " >>"$work/version"
+done
+
 median() { sort -n | awk '{a[NR]=$1} END{print (NR%2 ? a[(NR+1)/2] : (a[NR/2]+a[NR/2+1])/2)}'; }
 bare_ms=$(cut -d' ' -f1 "$work/bare" | median)
 vesk_ms=$(cut -d' ' -f1 "$work/vesk" | median)
@@ -52,6 +60,7 @@ text_ms=$(cut -d' ' -f1 "$work/text" | median)
 text_kib=$(cut -d' ' -f2 "$work/text" | median)
 vesk_kib=$(cut -d' ' -f2 "$work/vesk" | median)
 hand_ms=$(awk '{print $1/1000}' "$work/handover" | median)
+version_ms=$(awk '{print $1/1000}' "$work/version" | median)
 
 echo "medians of $runs runs, one display, alternating"
 printf '%-28s %10s %12s\n' "" "start ms" "resident KiB"
@@ -65,6 +74,7 @@ awk -v v="$vesk_ms" -v b="$bare_ms" -v vk="$vesk_kib" -v bk="$bare_kib" -v h="$h
         v / t, (vk - tk) / 1024
     printf "second copy hand-over:         %.1f ms = %.2f x vesk start-up (target <= 0.8)\n", h, h / v
 }'
+echo "vesk --version, start to exit: $version_ms ms"
 libs() { sed 's|.*/||' "$1" | sort -u; }
 extra_mapped=$(comm -13 <(libs "$work/bare.libs") <(libs "$work/vesk.libs"))
 extra_linked=$(comm -13 <(ldd "$bare" | awk '{print $1}' | sort -u) <(ldd "$vesk" | awk '{print $1}' | sort -u))

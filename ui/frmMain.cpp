@@ -33,6 +33,16 @@ int roundHalfEven(double x)
 
 } // namespace
 
+std::string ClampedFactorText(std::string_view typed)
+{
+    std::string text(typed);
+    if (ParseNumber(text) < kLowestFactor)
+        text = IntegerText(0);
+    if (ParseNumber(text) > kHighestFactor)
+        text = DoubleText(kHighestFactor);
+    return text;
+}
+
 int Stepped(int position, ScrollAction action)
 {
     int to = position;
@@ -89,10 +99,9 @@ void frmMain::txtVesk_KeyPress(std::uint16_t& KeyAscii)
         return;
     KeyAscii = 0;
 
-    if (ParseNumber(c_.Text(txtVesk)) < kLowestFactor)
-        c_.SetText(txtVesk, IntegerText(0));
-    if (ParseNumber(c_.Text(txtVesk)) > kHighestFactor)
-        c_.SetText(txtVesk, DoubleText(kHighestFactor));
+    const std::string typed = c_.Text(txtVesk);
+    if (const std::string clamped = ClampedFactorText(typed); clamped != typed)
+        c_.SetText(txtVesk, clamped);
 
     VESKCONS::bFromText = true;
     const double x = ParseNumber(c_.Text(txtVesk)) * kTextToPosition;

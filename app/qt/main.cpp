@@ -4,6 +4,7 @@
 // decides whether this copy runs or hands over to one already running, and
 // only then is the window shown.
 #include "app/application.h"
+#include "app/command_line.h"
 #include "app/qt/instance_guard.h"
 #include "app/qt/qt_platform.h"
 #include "app/qt/quit_on_signals.h"
@@ -14,6 +15,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <span>
 
 namespace {
 
@@ -46,6 +48,13 @@ bool displayNamed()
 
 int main(int argc, char** argv)
 {
+    // --help, --version and factors are answered here, with no display, before
+    // the toolkit starts; the window's start pays for no more than this look.
+    if (const int status = vesk::command_line::Run(
+            std::span<char* const>(argv + 1, static_cast<std::size_t>(argc - 1)), stdout, stderr);
+        status >= 0)
+        return status;
+
     // The toolkit takes these from the environment as it starts; a later copy
     // passes its launch's token on to the running copy.
     QByteArray launchToken = qgetenv("XDG_ACTIVATION_TOKEN");

@@ -11,7 +11,7 @@ set -uo pipefail
 session=$1
 vesk=$2
 . "$session/env" || exit 1
-. "$(dirname "$0")/checks.sh"
+. "$(dirname "$0")/../checks.sh"
 window_named() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
 active() { [ "$(printf '%d' "$(xprop -root _NET_ACTIVE_WINDOW | awk '{print $NF}')")" = "$1" ]; }
 viewable() { xwininfo -id "$1" 2>/dev/null | grep -q IsViewable; }

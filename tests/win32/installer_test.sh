@@ -10,7 +10,7 @@ session=$1
 setup=$2
 zip=$3
 . "$session/env" || exit 1
-. "$(dirname "$0")/checks.sh"
+. "$(dirname "$0")/../checks.sh"
 
 key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\org.veskcalculator.Vesk'
 user_dir=$WINEPREFIX/drive_c/users/$(id -un)

@@ -1,6 +1,6 @@
 # SPDX-FileCopyrightText: 2026 Quarvane <quarvane@example.org>
 # SPDX-License-Identifier: MIT
-# Sourced by the Windows tests' scripts: named checks, counted, and a wait.
+# Sourced by the test scripts: named checks, counted, and a wait.
 passes=0
 failures=0
 
