@@ -30,13 +30,11 @@ bool deliverNextMessage()
 }
 
 AboutWindow::AboutWindow(HINSTANCE instance, HWND owner, std::function<void()> destroyed)
-    : owner_(owner), destroyed_(std::move(destroyed))
+    : instance_(instance), owner_(owner), destroyed_(std::move(destroyed))
 {
     registerClass(instance, kClass, procedureOf<AboutWindow>);
     form_.create(kWindow, kControls, kLines, kClass, owner, this);
     SetWindowTextW(form_.control(Label1), wide(TitleLine()).c_str());
-    logo_ =
-        static_cast<HBITMAP>(LoadImageW(instance, kLogo, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
 }
 
 AboutWindow::~AboutWindow()
@@ -104,9 +102,13 @@ LRESULT AboutWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
 }
 
 // The logo at the window's scale: pixel for pixel at 96 dots per inch, and
-// enlarged without blending above, so that it keeps its four colours.
-void AboutWindow::drawLogo(const DRAWITEMSTRUCT& item) const
+// enlarged without blending above, so that it keeps its four colours. It is
+// read from the resources when first drawn, which spares the start.
+void AboutWindow::drawLogo(const DRAWITEMSTRUCT& item)
 {
+    if (logo_ == nullptr)
+        logo_ = static_cast<HBITMAP>(
+            LoadImageW(instance_, kLogo, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     if (logo_ == nullptr)
         return;
     BITMAP bm{};

@@ -33,9 +33,10 @@ class AboutWindow {
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
 
   private:
-    void drawLogo(const DRAWITEMSTRUCT& item) const;
+    void drawLogo(const DRAWITEMSTRUCT& item);
 
     Form form_;
+    HINSTANCE instance_;
     HWND owner_;
     HBITMAP logo_ = nullptr;
     std::function<void()> destroyed_;

@@ -96,6 +96,15 @@ what_it_draws() {
     check "Line2 too" [ "$(colours "$win" 16 72 280 1)" = 000000 ]
     check "and nothing on either side of them" [ "$(colours "$win" 16 41 280 7)" = 808080 ]
     check "lblLight starts out yellow on grey" [ "$(colours "$win" 208 48 20 17 | sort | tr '\n' ' ')" = "808080 FFFF00 " ]
+    xdotool windowactivate --sync "$win" 2>/dev/null
+    xdotool key --clearmodifiers alt+a
+    soon window_named About >/dev/null
+    local about
+    about=$(window_named About)
+    check "the About window's logo, in its four colours" \
+        [ "$(colours "$about" 32 16 220 47 | sort | tr '\n' ' ')" = "000000 808080 C0C0C0 FFFFFF " ]
+    check "its frame's top edge in grey" [ "$(colours "$about" 8 8 264 1)" = 808080 ]
+    check "its frame's bottom edge in white" [ "$(colours "$about" 8 216 264 1)" = FFFFFF ]
     stop_vesk
 }
 
