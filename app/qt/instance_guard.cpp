@@ -123,20 +123,35 @@ void LocalInstanceGuard::listen()
     connect(listener_, &QSocketNotifier::activated, this, &LocalInstanceGuard::accept);
 }
 
+// Takes a bounded number of new clients at each wake-up, so that a flood of
+// connections cannot keep the event loop (the window, signals, the clients
+// already taken) waiting; the rest wait in the kernel's queue for the next
+// turn. A client's request, which often comes with its connection, is read at
+// once. When the process is out of descriptors or memory, the listener rests
+// briefly instead of waking again at once.
 void LocalInstanceGuard::accept()
 {
-    while (true) {
+    for (int i = 0; i < kAcceptsPerWakeUp; ++i) {
         const int fd = local_socket::acceptNext(listenFd_);
-        if (fd < 0)
+        if (fd < 0) {
+            if (errno == EMFILE || errno == ENFILE || errno == ENOBUFS || errno == ENOMEM) {
+                listener_->setEnabled(false);
+                QTimer::singleShot(kRestWhenExhausted, this, [this] {
+                    if (listener_ != nullptr)
+                        listener_->setEnabled(true);
+                });
+            }
             return;
+        }
         if (local_socket::peerUid(fd) != ::getuid()) {
             ::close(fd);
             continue;
         }
         if (clients_.size() >= kMaxClients)
             drop(std::min_element(
-                clients_.begin(), clients_.end(),
-                [](const Client& a, const Client& b) { return a.lastHeard < b.lastHeard; }));
+                     clients_.begin(), clients_.end(),
+                     [](const Client& a, const Client& b) { return a.lastHeard < b.lastHeard; }),
+                 Now::Free);
         auto* notifier = new QSocketNotifier(fd, QSocketNotifier::Read, this);
         auto* timeout = new QTimer(notifier);
         timeout->setSingleShot(true);
@@ -146,6 +161,7 @@ void LocalInstanceGuard::accept()
         // The whole request must arrive in time; trickling bytes buys nothing.
         connect(timeout, &QTimer::timeout, this, [this, client] { drop(client); });
         timeout->start(kRequestTimeout);
+        read(client);
     }
 }
 
@@ -179,11 +195,14 @@ void LocalInstanceGuard::read(Clients::iterator client)
     drop(client);
 }
 
-void LocalInstanceGuard::drop(Clients::iterator client)
+void LocalInstanceGuard::drop(Clients::iterator client, Now now)
 {
     client->timeout->stop();
     client->notifier->setEnabled(false);
-    client->notifier->deleteLater(); // it may be the one signalling right now
+    if (now == Now::Free)
+        delete client->notifier; // and its timer
+    else
+        client->notifier->deleteLater(); // it, or its timer, may be signalling right now
     ::close(client->fd);
     clients_.erase(client);
 }

@@ -75,6 +75,10 @@ class LocalInstanceGuard : public QObject, public InstanceGuard {
     // been silent longest: a real request arrives within milliseconds of its
     // connection, so idle connections cannot starve it.
     static constexpr std::size_t kMaxClients = 8;
+    // New clients taken at each wake-up of the listener.
+    static constexpr int kAcceptsPerWakeUp = 16;
+    // How long the listener rests when the process is out of descriptors.
+    static constexpr std::chrono::milliseconds kRestWhenExhausted{100};
 
   private:
     struct Client {
@@ -91,7 +95,10 @@ class LocalInstanceGuard : public QObject, public InstanceGuard {
     void listen();
     void accept();
     void read(Clients::iterator client);
-    void drop(Clients::iterator client);
+    // Whether a dropped client's notifier can go at once, or must wait for
+    // the event loop since it (or its timer) may be signalling.
+    enum class Now { Free, Later };
+    void drop(Clients::iterator client, Now now = Now::Later);
 
     InstancePaths paths_;
     QByteArray token_;

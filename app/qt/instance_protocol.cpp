@@ -14,18 +14,17 @@ const QByteArray kVersion = QByteArrayLiteral("VESK1");
 const QByteArray kRestore = QByteArrayLiteral("RESTORE");
 const QByteArray kNoToken = QByteArrayLiteral("-");
 
-// Tokens and startup ids are printable ASCII without blanks.
-bool validToken(const QByteArray& token)
+} // namespace
+
+bool usableToken(const QByteArray& token)
 {
-    if (token.isEmpty())
+    if (token.isEmpty() || token.size() > kMaxToken)
         return false;
     for (char c : token)
         if (c < 0x21 || c > 0x7e)
             return false;
     return true;
 }
-
-} // namespace
 
 QByteArray formatRequest(const Request& request)
 {
@@ -51,7 +50,7 @@ std::optional<Request> parseRequest(const QByteArray& line)
     if (utf8.hasError() || caption.isEmpty())
         return std::nullopt;
     const QByteArray& token = fields[3];
-    if (!validToken(token))
+    if (!usableToken(token))
         return std::nullopt;
     return Request{caption, token == kNoToken ? QByteArray() : token};
 }

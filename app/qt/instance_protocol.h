@@ -22,6 +22,12 @@ struct Request {
     friend bool operator==(const Request&, const Request&) = default;
 };
 
+// A launch's token or startup id is passed on only when it is plain
+// printable ASCII without blanks, and at most this long; any other is left
+// out of the request, which then still restores the window.
+inline constexpr qsizetype kMaxToken = 512;
+bool usableToken(const QByteArray& token);
+
 // VESK1 <tab> RESTORE <tab> caption <tab> token or "-" <newline>
 QByteArray formatRequest(const Request& request);
 

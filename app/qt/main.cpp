@@ -6,6 +6,7 @@
 #include "app/application.h"
 #include "app/command_line.h"
 #include "app/qt/instance_guard.h"
+#include "app/qt/instance_protocol.h"
 #include "app/qt/qt_platform.h"
 #include "app/qt/quit_on_signals.h"
 #include "app/version.h"
@@ -57,9 +58,13 @@ int main(int argc, char** argv)
 
     // The toolkit takes these from the environment as it starts; a later copy
     // passes its launch's token on to the running copy.
-    QByteArray launchToken = qgetenv("XDG_ACTIVATION_TOKEN");
-    if (launchToken.isEmpty())
-        launchToken = qgetenv("DESKTOP_STARTUP_ID");
+    // One that is malformed is left out: the window is restored without it.
+    QByteArray launchToken;
+    for (const char* name : {"XDG_ACTIVATION_TOKEN", "DESKTOP_STARTUP_ID"})
+        if (const QByteArray token = qgetenv(name); vesk::instance::usableToken(token)) {
+            launchToken = token;
+            break;
+        }
 
     qInstallMessageHandler(quietMessages);
     if (!displayNamed()) {

@@ -17,9 +17,12 @@
 #include <QTest>
 
 #include <csignal>
+#include <fcntl.h>
 #include <memory>
 #include <poll.h>
+#include <sys/file.h>
 #include <sys/socket.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -92,10 +95,13 @@ class Copies {
     QString lock() const { return dir_.path() + QStringLiteral("/vesk-_test.lock"); }
     QString dir() const { return dir_.path(); }
 
-    QProcess* start()
+    QProcess* start(const QStringList& extraEnvironment = {})
     {
         auto p = std::make_unique<QProcess>();
-        p->setProcessEnvironment(env_);
+        QProcessEnvironment env = env_;
+        for (const QString& e : extraEnvironment)
+            env.insert(e.section(QLatin1Char('='), 0, 0), e.section(QLatin1Char('='), 1));
+        p->setProcessEnvironment(env);
         p->start(QStringLiteral(VESK_BINARY), {});
         p->waitForStarted();
         processes_.push_back(std::move(p));
@@ -149,6 +155,11 @@ class SingleCopy : public QObject {
     void idleClientsDoNotStarveTheHandOver();
     void aNewcomerPushesOutTheLongestIdle();
     void hungFirstCopyCostsOnlyTheDeadline();
+    void aFloodNeitherStarvesNorGrows();
+    void manyClientsAtOnceAreAllAnswered();
+    void outOfDescriptorsItRests();
+    void malformedTokensAreLeftOut_data();
+    void malformedTokensAreLeftOut();
     void filesArePrivate();
     void stoppedBySignalItTidiesUp();
     void noDisplayIsOneLine_data();
@@ -394,6 +405,181 @@ void SingleCopy::noDisplayIsOneLine()
     QCOMPARE(err.count('\n'), 1);
     QVERIFY(err.endsWith('\n'));
     QCOMPARE(p.readAllStandardOutput(), QByteArray());
+}
+
+namespace {
+
+long residentKiB(qint64 pid)
+{
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    status.open(QIODevice::ReadOnly);
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').front().toLong();
+    return -1;
+}
+
+// Clock ticks the process has run, user and system.
+long cpuTicks(qint64 pid)
+{
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    stat.open(QIODevice::ReadOnly);
+    const QList<QByteArray> fields = stat.readAll().split(')').last().split(' ');
+    return fields.size() > 13 ? fields[12].toLong() + fields[13].toLong() : -1;
+}
+
+// Child processes that connect and hang up as fast as they can until killed.
+std::vector<pid_t> flood(const QString& socket, int processes)
+{
+    std::vector<pid_t> children;
+    const std::string path = QFile::encodeName(socket).toStdString();
+    for (int i = 0; i < processes; ++i) {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            while (true) {
+                const int fd = vesk::local_socket::connectTo(path);
+                if (fd >= 0)
+                    ::close(fd);
+            }
+        }
+        children.push_back(child);
+    }
+    return children;
+}
+
+} // namespace
+
+// A same-user flood of connections: every legitimate request is still
+// answered within the hand-over's deadline, the running copy's memory stays
+// put, and it still stops at once on SIGTERM.
+void SingleCopy::aFloodNeitherStarvesNorGrows()
+{
+    Copies c;
+    QProcess* first = c.startFirst();
+    const long before = residentKiB(first->processId());
+    const std::vector<pid_t> children = flood(c.socket(), 12);
+    QTest::qWait(500);
+    // Each asks as a later copy does: connecting again until the deadline
+    // while the queue is full, then waiting for the answer until it too.
+    int answered = 0;
+    for (int i = 0; i < 20; ++i) {
+        const auto deadline = Clock::now() + kDeadline;
+        std::unique_ptr<Connection> next;
+        while (Clock::now() < deadline &&
+               !(next = std::make_unique<Connection>(c.socket()))->connected())
+            QTest::qWait(10);
+        if (next->connected() &&
+            next->send(vesk::instance::formatRequest({QStringLiteral("Vesk"), {}})) &&
+            next->reply(std::chrono::duration_cast<std::chrono::milliseconds>(
+                deadline - Clock::now())) == QByteArrayLiteral("FOUND\n"))
+            ++answered;
+    }
+    const long after = residentKiB(first->processId());
+    QElapsedTimer t;
+    t.start();
+    first->terminate();
+    const bool stopped = first->waitForFinished(5000);
+    const qint64 stopMs = t.elapsed();
+    for (pid_t child : children) {
+        ::kill(child, SIGKILL);
+        ::waitpid(child, nullptr, 0);
+    }
+    QCOMPARE(answered, 20);
+    QVERIFY2(after - before < 10 * 1024,
+             qPrintable(QStringLiteral("%1 -> %2 KiB").arg(before).arg(after)));
+    QVERIFY(stopped);
+    QVERIFY2(stopMs < 2000, qPrintable(QString::number(stopMs)));
+}
+
+void SingleCopy::manyClientsAtOnceAreAllAnswered()
+{
+    Copies c;
+    c.startFirst();
+    std::vector<std::unique_ptr<Connection>> all;
+    for (int i = 0; i < 200; ++i) {
+        all.push_back(std::make_unique<Connection>(c.socket()));
+        QVERIFY(all.back()->connected());
+        QVERIFY(all.back()->send(vesk::instance::formatRequest({QStringLiteral("Vesk"), {}})));
+    }
+    int answered = 0;
+    for (auto& connection : all)
+        answered += connection->reply(kDeadline) == QByteArrayLiteral("FOUND\n") ? 1 : 0;
+    QCOMPARE(answered, 200);
+}
+
+// Out of descriptors, the running copy rests between tries instead of
+// spinning, and answers again once it has them back.
+void SingleCopy::outOfDescriptorsItRests()
+{
+    Copies c;
+    QProcess* first = c.startFirst();
+    const qint64 pid = first->processId();
+    const qsizetype open = QDir(QStringLiteral("/proc/%1/fd").arg(pid))
+                               .entryList(QDir::NoDotAndDotDot | QDir::System)
+                               .size();
+    const auto limit = [pid](const QString& soft) {
+        return QProcess::execute(QStringLiteral("prlimit"),
+                                 {QStringLiteral("--pid"), QString::number(pid),
+                                  QStringLiteral("--nofile=%1:").arg(soft)}) == 0;
+    };
+    if (!limit(QString::number(open + 1)))
+        QSKIP("prlimit cannot set the running copy's limit here");
+    std::vector<std::unique_ptr<Connection>> waiting;
+    for (int i = 0; i < 20; ++i)
+        waiting.push_back(std::make_unique<Connection>(c.socket()));
+    QTest::qWait(200);
+    const long ticks = cpuTicks(pid);
+    QTest::qWait(1000);
+    const long used = cpuTicks(pid) - ticks;
+    QVERIFY(limit(QStringLiteral("1024")));
+    waiting.clear();
+    QVERIFY2(used < 20, qPrintable(QStringLiteral("%1 ticks in a second").arg(used)));
+    QCOMPARE(c.request("Vesk"), QByteArrayLiteral("FOUND\n"));
+}
+
+// A launcher's startup id or token that is malformed, too long or not plain
+// ASCII is left out of the request, which still goes out. This test stands in
+// for the running copy and reads what the later copy sends.
+void SingleCopy::malformedTokensAreLeftOut_data()
+{
+    QTest::addColumn<QString>("environment");
+    QTest::addColumn<QByteArray>("token");
+    QTest::newRow("blank_in_startup_id")
+        << "DESKTOP_STARTUP_ID=l/v/1-0-my host_TIME0" << QByteArray();
+    QTest::newRow("too_long") << QStringLiteral("DESKTOP_STARTUP_ID=") +
+                                     QString(1100, QLatin1Char('x'))
+                              << QByteArray();
+    QTest::newRow("not_ascii") << QStringLiteral("XDG_ACTIVATION_TOKEN=t\u00F6k") << QByteArray();
+    QTest::newRow("well_formed") << "DESKTOP_STARTUP_ID=launch_TIME42"
+                                 << QByteArrayLiteral("launch_TIME42");
+}
+
+void SingleCopy::malformedTokensAreLeftOut()
+{
+    QFETCH(QString, environment);
+    QFETCH(QByteArray, token);
+    Copies c;
+    const int lock =
+        ::open(QFile::encodeName(c.lock()).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    QVERIFY(lock >= 0 && ::flock(lock, LOCK_EX | LOCK_NB) == 0);
+    const int listener = vesk::local_socket::listenAt(QFile::encodeName(c.socket()).toStdString());
+    QVERIFY(listener >= 0);
+    QProcess* later = c.start({environment});
+    QVERIFY(vesk::local_socket::waitFor(listener, POLLIN, Clock::now() + std::chrono::seconds(10)));
+    const int fd = vesk::local_socket::acceptNext(listener);
+    QVERIFY(fd >= 0);
+    const QByteArray line = QByteArray::fromStdString(
+        vesk::local_socket::readLine(fd, 2048, Clock::now() + std::chrono::seconds(5)));
+    vesk::local_socket::sendAll(fd, "FOUND\n", Clock::now() + kDeadline);
+    ::close(fd);
+    ::close(listener);
+    ::close(lock);
+    const auto request = vesk::instance::parseRequest(line);
+    QVERIFY2(request.has_value(), line.left(80).constData());
+    QCOMPARE(request->caption, QStringLiteral("Vesk"));
+    QCOMPARE(request->token, token);
+    QVERIFY(later->waitForFinished(10000));
+    QCOMPARE(later->exitCode(), 0);
 }
 
 QTEST_GUILESS_MAIN(SingleCopy)
