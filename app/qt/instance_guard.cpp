@@ -207,24 +207,33 @@ void LocalInstanceGuard::drop(Clients::iterator client, Now now)
     clients_.erase(client);
 }
 
+// The hand-over is done only once the running copy has answered. Until the
+// deadline, a copy that is not answering is asked again, and should it have
+// died (its lock is free), this copy takes the lock and is the running copy.
 void LocalInstanceGuard::handOver(const QString& caption)
 {
     if (!paths_.usable())
         return;
     const auto deadline = Clock::now() + kHandOverDeadline;
     const std::string path = native(paths_.socket);
-    // The first copy may have the lock but not be listening yet: try again.
-    int fd = -1;
-    while ((fd = local_socket::connectTo(path)) < 0) {
+    const std::string request = instance::formatRequest({caption, token_}).toStdString();
+    while (true) {
+        // The first copy may have the lock but not be listening yet.
+        if (const int fd = local_socket::connectTo(path); fd >= 0) {
+            const bool answered = local_socket::sendAll(fd, request, deadline) &&
+                                  local_socket::readLine(fd, 64, deadline).ends_with('\n');
+            ::close(fd);
+            if (answered)
+                return; // found or not, there is nothing more to do
+        }
+        if (!lock()) {
+            tookOver_ = true;
+            return;
+        }
         if (deadline - Clock::now() <= std::chrono::milliseconds(50))
             return;
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
-    const QByteArray request = instance::formatRequest({caption, token_});
-    if (local_socket::sendAll(fd, request.toStdString(), deadline))
-        local_socket::readLine(fd, 64, deadline);
-    // Found or not, there is nothing more to do: the hand-over reports nothing.
-    ::close(fd);
 }
 
 } // namespace vesk

@@ -66,6 +66,9 @@ class LocalInstanceGuard : public QObject, public InstanceGuard {
 
     bool previousInstance() override;
     void handOver(const QString& caption) override;
+    // True when the running copy died during the hand-over and this copy took
+    // its lock: this copy is to run instead.
+    bool tookOver() const { return tookOver_; }
 
     // How long a second copy keeps trying to reach the first.
     static constexpr std::chrono::milliseconds kHandOverDeadline{2000};
@@ -104,6 +107,7 @@ class LocalInstanceGuard : public QObject, public InstanceGuard {
     QByteArray token_;
     Restore restore_;
     std::optional<bool> previous_;
+    bool tookOver_ = false;
     int lockFd_ = -1;
     int listenFd_ = -1;
     QSocketNotifier* listener_ = nullptr;

@@ -14,9 +14,13 @@
 
 #include <QApplication>
 
+#include <array>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <span>
+#include <string>
+#include <unistd.h>
 
 namespace {
 
@@ -39,6 +43,29 @@ void quietMessages(QtMsgType type, const QMessageLogContext& context, const QStr
     }
 }
 
+// The launcher's variables as the program found them: the toolkit unsets
+// some as it starts, and a copy that starts again needs them as they were.
+class LaunchEnvironment {
+  public:
+    LaunchEnvironment()
+    {
+        for (std::size_t i = 0; i < kNames.size(); ++i)
+            if (const char* value = std::getenv(kNames[i]); value != nullptr)
+                values_[i] = value;
+    }
+    void restore() const
+    {
+        for (std::size_t i = 0; i < kNames.size(); ++i)
+            if (values_[i])
+                ::setenv(kNames[i], values_[i]->c_str(), 1);
+    }
+
+  private:
+    static constexpr std::array<const char*, 2> kNames = {"DESKTOP_STARTUP_ID",
+                                                          "XDG_ACTIVATION_TOKEN"};
+    std::array<std::optional<std::string>, 2> values_;
+};
+
 bool displayNamed()
 {
     return qEnvironmentVariableIsSet("QT_QPA_PLATFORM") || qEnvironmentVariableIsSet("DISPLAY") ||
@@ -59,6 +86,7 @@ int main(int argc, char** argv)
     // The toolkit takes these from the environment as it starts; a later copy
     // passes its launch's token on to the running copy.
     // One that is malformed is left out: the window is restored without it.
+    const LaunchEnvironment launchEnvironment;
     QByteArray launchToken;
     for (const char* name : {"XDG_ACTIVATION_TOKEN", "DESKTOP_STARTUP_ID"})
         if (const QByteArray token = qgetenv(name); vesk::instance::usableToken(token)) {
@@ -90,6 +118,16 @@ int main(int argc, char** argv)
     platform.setMainWindow(form);
     form.handlers().Form_Load();
     if (application.ended()) {
+        // The running copy died while this one handed over, and this one took
+        // its lock: it starts again from the top as the running copy, with
+        // the launch's environment as it was. (The lock goes with the exec;
+        // should another copy take it first, this one hands over to that.)
+        if (guard.tookOver()) {
+            launchEnvironment.restore();
+            ::execv("/proc/self/exe", argv);
+            std::fputs("vesk: cannot start again as the running copy\n", stderr);
+            std::_Exit(1);
+        }
         // A copy that handed over has nothing to save or tidy: it was never
         // shown and holds no lock. Leave without tearing the toolkit down.
         std::_Exit(0);

@@ -155,6 +155,7 @@ class SingleCopy : public QObject {
     void idleClientsDoNotStarveTheHandOver();
     void aNewcomerPushesOutTheLongestIdle();
     void hungFirstCopyCostsOnlyTheDeadline();
+    void aDyingRunningCopyIsReplaced();
     void aFloodNeitherStarvesNorGrows();
     void manyClientsAtOnceAreAllAnswered();
     void outOfDescriptorsItRests();
@@ -448,6 +449,23 @@ std::vector<pid_t> flood(const QString& socket, int processes)
 }
 
 } // namespace
+
+// The running copy hangs and then dies while a later copy hands over: the
+// later copy does not give up, but takes the lock and runs in its place.
+void SingleCopy::aDyingRunningCopyIsReplaced()
+{
+    Copies c;
+    QProcess* first = c.startFirst();
+    ::kill(static_cast<pid_t>(first->processId()), SIGSTOP);
+    QProcess* later = c.start();
+    QTest::qWait(800);
+    ::kill(static_cast<pid_t>(first->processId()), SIGKILL);
+    QVERIFY(first->waitForFinished(2000));
+    QVERIFY(
+        QTest::qWaitFor([&] { return c.request("Vesk") == QByteArrayLiteral("FOUND\n"); }, 10000));
+    QCOMPARE(later->state(), QProcess::Running);
+    QCOMPARE(later->readAllStandardError(), QByteArray());
+}
 
 // A same-user flood of connections: every legitimate request is still
 // answered within the hand-over's deadline, the running copy's memory stays
