@@ -126,8 +126,7 @@ void LocalInstanceGuard::listen()
 // Takes a bounded number of new clients at each wake-up, so that a flood of
 // connections cannot keep the event loop (the window, signals, the clients
 // already taken) waiting; the rest wait in the kernel's queue for the next
-// turn. A client's request, which often comes with its connection, is read at
-// once. When the process is out of descriptors or memory, the listener rests
+// turn. When the process is out of descriptors or memory, the listener rests
 // briefly instead of waking again at once.
 void LocalInstanceGuard::accept()
 {
@@ -143,7 +142,11 @@ void LocalInstanceGuard::accept()
             }
             return;
         }
-        if (local_socket::peerUid(fd) != ::getuid()) {
+        // A request often comes with its connection, and a flood's
+        // connections are mostly closed already: both are done with here,
+        // and only a client still to speak is kept.
+        QByteArray line;
+        if (local_socket::peerUid(fd) != ::getuid() || hear(fd, line) == Heard::Done) {
             ::close(fd);
             continue;
         }
@@ -155,44 +158,46 @@ void LocalInstanceGuard::accept()
         auto* notifier = new QSocketNotifier(fd, QSocketNotifier::Read, this);
         auto* timeout = new QTimer(notifier);
         timeout->setSingleShot(true);
-        clients_.push_back({fd, notifier, timeout, {}, Clock::now()});
+        clients_.push_back({fd, notifier, timeout, line, Clock::now()});
         const auto client = std::prev(clients_.end());
         connect(notifier, &QSocketNotifier::activated, this, [this, client] { read(client); });
         // The whole request must arrive in time; trickling bytes buys nothing.
         connect(timeout, &QTimer::timeout, this, [this, client] { drop(client); });
         timeout->start(kRequestTimeout);
-        read(client);
     }
 }
 
-// Reads what has arrived of one bounded line, without ever blocking; answers
-// a whole request and hangs up. A client that is too long-winded, malformed or
-// gone is dropped.
-void LocalInstanceGuard::read(Clients::iterator client)
+// Reads what has arrived of one bounded line, without ever blocking, and
+// answers a whole request. Done when the client is to go: answered, too
+// long-winded, malformed or gone.
+LocalInstanceGuard::Heard LocalInstanceGuard::hear(int fd, QByteArray& line)
 {
     char bytes[instance::kMaxRequest + 1];
-    const auto room = static_cast<std::size_t>(instance::kMaxRequest + 1 - client->request.size());
-    const ssize_t n = ::recv(client->fd, bytes, room, 0);
+    const auto room = static_cast<std::size_t>(instance::kMaxRequest + 1 - line.size());
+    const ssize_t n = ::recv(fd, bytes, room, 0);
     if (n < 0 && (errno == EAGAIN || errno == EINTR))
-        return;
-    if (n <= 0) {
-        drop(client);
-        return;
-    }
-    client->request.append(bytes, n);
-    client->lastHeard = Clock::now();
-    const qsizetype end = client->request.indexOf('\n');
-    if (end < 0 && client->request.size() <= instance::kMaxRequest)
-        return; // wait for the rest of the line
+        return Heard::More;
+    if (n <= 0)
+        return Heard::Done;
+    line.append(bytes, n);
+    const qsizetype end = line.indexOf('\n');
+    if (end < 0 && line.size() <= instance::kMaxRequest)
+        return Heard::More; // wait for the rest of the line
     // One request per connection: whatever follows its line is ignored.
-    const auto request =
-        end < 0 ? std::nullopt : instance::parseRequest(client->request.left(end + 1));
+    const auto request = end < 0 ? std::nullopt : instance::parseRequest(line.left(end + 1));
     if (request) {
         const bool found = restore_ && restore_(request->caption, request->token);
-        local_socket::sendAll(client->fd, found ? instance::kFound : instance::kNotFound,
-                              Clock::now());
+        local_socket::sendAll(fd, found ? instance::kFound : instance::kNotFound, Clock::now());
     }
-    drop(client);
+    return Heard::Done;
+}
+
+void LocalInstanceGuard::read(Clients::iterator client)
+{
+    if (hear(client->fd, client->request) == Heard::Done)
+        drop(client);
+    else
+        client->lastHeard = Clock::now();
 }
 
 void LocalInstanceGuard::drop(Clients::iterator client, Now now)

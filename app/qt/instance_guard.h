@@ -79,7 +79,7 @@ class LocalInstanceGuard : public QObject, public InstanceGuard {
     // connection, so idle connections cannot starve it.
     static constexpr std::size_t kMaxClients = 8;
     // New clients taken at each wake-up of the listener.
-    static constexpr int kAcceptsPerWakeUp = 16;
+    static constexpr int kAcceptsPerWakeUp = 64;
     // How long the listener rests when the process is out of descriptors.
     static constexpr std::chrono::milliseconds kRestWhenExhausted{100};
 
@@ -97,6 +97,8 @@ class LocalInstanceGuard : public QObject, public InstanceGuard {
     bool lock();
     void listen();
     void accept();
+    enum class Heard { More, Done };
+    Heard hear(int fd, QByteArray& line);
     void read(Clients::iterator client);
     // Whether a dropped client's notifier can go at once, or must wait for
     // the event loop since it (or its timer) may be signalling.

@@ -284,7 +284,7 @@ void SingleCopy::idleClientsDoNotStarveTheHandOver()
     const auto open = std::count_if(idle.begin(), idle.end(), [](const auto& i) {
         return !i->hungUp(std::chrono::milliseconds(0));
     });
-    QVERIFY2(open < qsizetype(vesk::LocalInstanceGuard::kMaxClients),
+    QVERIFY2(open <= qsizetype(vesk::LocalInstanceGuard::kMaxClients),
              qPrintable(QString::number(open)));
     QCOMPARE(first->state(), QProcess::Running);
 }
@@ -540,6 +540,7 @@ void SingleCopy::outOfDescriptorsItRests()
                                  {QStringLiteral("--pid"), QString::number(pid),
                                   QStringLiteral("--nofile=%1:").arg(soft)}) == 0;
     };
+    const QString before = QString::number(sysconf(_SC_OPEN_MAX)); // the copy inherited ours
     if (!limit(QString::number(open + 1)))
         QSKIP("prlimit cannot set the running copy's limit here");
     std::vector<std::unique_ptr<Connection>> waiting;
@@ -549,7 +550,7 @@ void SingleCopy::outOfDescriptorsItRests()
     const long ticks = cpuTicks(pid);
     QTest::qWait(1000);
     const long used = cpuTicks(pid) - ticks;
-    QVERIFY(limit(QStringLiteral("1024")));
+    QVERIFY(limit(before));
     waiting.clear();
     QVERIFY2(used < 20, qPrintable(QStringLiteral("%1 ticks in a second").arg(used)));
     QCOMPARE(c.request("Vesk"), QByteArrayLiteral("FOUND\n"));
