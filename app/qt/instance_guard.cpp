@@ -51,10 +51,10 @@ InstancePaths InstancePaths::in(const QString& directory, const QString& name)
     return paths;
 }
 
-InstancePaths InstancePaths::forThisSession()
+InstancePaths InstancePaths::forThisSession(const QString& platform, const QString& x11Display)
 {
-    const QString name = instance::instanceName(qEnvironmentVariable("WAYLAND_DISPLAY"),
-                                                qEnvironmentVariable("DISPLAY"));
+    const QString name =
+        instance::instanceName(platform, qEnvironmentVariable("WAYLAND_DISPLAY"), x11Display);
     const QString flatpak = qEnvironmentVariable("FLATPAK_ID");
     const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
     if (!flatpak.isEmpty() && !runtime.isEmpty())

@@ -47,7 +47,8 @@ struct InstancePaths {
 
     // In the user's private runtime directory (inside a Flatpak, the one the
     // app's instances share); empty when there is none that is safe to use.
-    static InstancePaths forThisSession();
+    // For the windowing platform in use and the X display the toolkit opened.
+    static InstancePaths forThisSession(const QString& platform, const QString& x11Display);
     static InstancePaths in(const QString& directory, const QString& name);
 };
 

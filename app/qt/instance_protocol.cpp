@@ -5,7 +5,11 @@
 #include <QList>
 
 #include <QStringDecoder>
+
+#include <xcb/xcb.h>
+
 #include <algorithm>
+#include <cstdlib>
 
 namespace vesk::instance {
 namespace {
@@ -81,23 +85,50 @@ QByteArray launchCompleteMessage(const QByteArray& startupId)
     return "remove: ID=" + value;
 }
 
-QString instanceName(const QString& waylandDisplay, const QString& x11Display)
+namespace {
+
+// An X display name read as the X library reads it, [protocol/][host]:number
+// [.screen], as host:number, where this machine (no host, or "unix") has no
+// host; or, where the X library cannot read it, its text with a screen number
+// and a local-only prefix dropped.
+QString x11Name(const QString& name)
 {
-    QString display = waylandDisplay;
-    if (display.isEmpty()) {
-        // [protocol/][host]:display[.screen] -> host:display, where a local
-        // display ("unix/:0", "unix:0") has no host
-        display = x11Display;
-        const qsizetype colon = display.lastIndexOf(QLatin1Char(':'));
-        const qsizetype dot = display.indexOf(QLatin1Char('.'), colon + 1);
-        if (colon >= 0 && dot > colon)
-            display.truncate(dot);
-        if (colon >= 0) {
-            const QString host = display.left(colon);
-            if (host == QLatin1String("unix") || host == QLatin1String("unix/"))
-                display.remove(0, colon);
-        }
+    const QByteArray bytes = name.toLocal8Bit();
+    char* host = nullptr;
+    int number = 0;
+    int screen = 0;
+    if (!bytes.isEmpty() && xcb_parse_display(bytes.constData(), &host, &number, &screen) != 0) {
+        QString h = QString::fromLocal8Bit(host);
+        std::free(host);
+        if (h == QLatin1String("unix"))
+            h.clear();
+        return h + QLatin1Char(':') + QString::number(number);
     }
+    QString display = name;
+    const qsizetype colon = display.lastIndexOf(QLatin1Char(':'));
+    const qsizetype dot = display.indexOf(QLatin1Char('.'), colon + 1);
+    if (colon >= 0 && dot > colon)
+        display.truncate(dot);
+    if (colon >= 0) {
+        const QString h = display.left(colon);
+        if (h == QLatin1String("unix") || h == QLatin1String("unix/"))
+            display.remove(0, colon);
+    }
+    return display;
+}
+
+} // namespace
+
+QString instanceName(const QString& platform, const QString& waylandDisplay,
+                     const QString& x11Display)
+{
+    QString display;
+    if (platform == QLatin1String("wayland"))
+        display = waylandDisplay.isEmpty() ? QStringLiteral("wayland-0") : waylandDisplay;
+    else if (platform == QLatin1String("xcb") || waylandDisplay.isEmpty())
+        display = x11Name(x11Display);
+    else
+        display = waylandDisplay;
     if (display.isEmpty())
         display = QStringLiteral("none");
     for (QChar& c : display) {

@@ -39,10 +39,14 @@ inline constexpr char kFound[] = "FOUND\n";
 inline constexpr char kNotFound[] = "NOTFOUND\n";
 
 // The name shared by all copies of one user on one display: "vesk-" and the
-// display with everything but letters, digits, '.', '-' and '_' made '_'. An
-// X11 screen number and a local-only prefix are dropped (":0", ":0.1" and
-// "unix:0" are one display); a display on a host stays apart from the local one.
-QString instanceName(const QString& waylandDisplay, const QString& x11Display);
+// display with everything but letters, digits, '.', '-' and '_' made '_'. The
+// display is the one of the windowing platform in use ("xcb", "wayland"): on
+// X11 the X display as the X library reads its name (":0", ":00", ":0.1" and
+// "unix:0" are one display; a display on a host, "localhost" included, stays
+// apart from the local one), on Wayland the Wayland display. Elsewhere (a
+// test's offscreen platform) the Wayland display, or else the X display.
+QString instanceName(const QString& platform, const QString& waylandDisplay,
+                     const QString& x11Display);
 
 // The X server time a launcher stamped into a startup id ("<id>_TIME<time>"),
 // or none when the id has no such stamp or its time is not a 32-bit number.

@@ -9,6 +9,7 @@
 #include "app/qt/instance_protocol.h"
 #include "app/qt/qt_platform.h"
 #include "app/qt/quit_on_signals.h"
+#include "app/qt/x11_window.h"
 #include "app/version.h"
 #include "ui/qt/main_window.h"
 
@@ -17,6 +18,7 @@
 #include <array>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <optional>
 #include <span>
 #include <string>
@@ -100,11 +102,21 @@ int main(int argc, char** argv)
                    stderr);
         return 1;
     }
+    // The X display the toolkit opens: the one named by -display, else $DISPLAY.
+    // (The toolkit takes its own options out of the arguments as it starts.)
+    QByteArray x11Display = qgetenv("DISPLAY");
+    for (int i = 1; i + 1 < argc; ++i)
+        if (std::strcmp(argv[i], "-display") == 0)
+            x11Display = argv[i + 1];
     QApplication app(argc, argv);
     QGuiApplication::setDesktopFileName(QLatin1String(vesk::version::kAppId));
     QCoreApplication::setApplicationVersion(QLatin1String(vesk::version::kText));
 
-    vesk::LocalInstanceGuard guard(vesk::InstancePaths::forThisSession(), launchToken);
+    vesk::x11::useDisplay(x11Display);
+    vesk::LocalInstanceGuard guard(
+        vesk::InstancePaths::forThisSession(QGuiApplication::platformName(),
+                                            QString::fromLocal8Bit(x11Display)),
+        launchToken);
     vesk::QtPlatform platform(guard);
     vesk::Application application(platform);
     guard.onRestore([&platform](const QString& caption, const QByteArray& token) {

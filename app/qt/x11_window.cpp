@@ -7,14 +7,24 @@
 #include <xcb/xcb.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <poll.h>
 
 namespace vesk::x11 {
 namespace {
 
 constexpr std::uint32_t kAllDesktops = 0xFFFFFFFF;
+// How long the program waits for its own short connection's answer.
+constexpr std::chrono::milliseconds kServerTimeDeadline{200};
+
+QByteArray& displayName()
+{
+    static QByteArray name;
+    return name;
+}
 constexpr std::uint32_t kFromAnApplication = 1; // a request's source indication
 constexpr std::uint32_t kToTheWindowManager =
     XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT;
@@ -94,10 +104,13 @@ std::optional<Target> target(WId window)
 
 // The server's time now: the stamp on the notice of a change to a property of
 // a window of our own. The toolkit reads every event of its own connection, so
-// this takes a short one of its own.
+// this takes a short one of its own, to the same display, and waits for the
+// notice no longer than a moment: without it, the request goes out unstamped.
 std::optional<quint32> serverTime(xcb_window_t root)
 {
-    xcb_connection_t* c = xcb_connect(nullptr, nullptr);
+    const auto deadline = std::chrono::steady_clock::now() + kServerTimeDeadline;
+    xcb_connection_t* c =
+        xcb_connect(displayName().isEmpty() ? nullptr : displayName().constData(), nullptr);
     std::optional<quint32> time;
     if (xcb_connection_has_error(c) == 0) {
         const xcb_window_t probe = xcb_generate_id(c);
@@ -107,10 +120,16 @@ std::optional<quint32> serverTime(xcb_window_t root)
         xcb_change_property(c, XCB_PROP_MODE_APPEND, probe, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, 8, 0,
                             "");
         xcb_flush(c);
-        while (!time) {
-            const auto event = owned(xcb_wait_for_event(c));
-            if (!event)
-                break; // the connection broke
+        while (!time && xcb_connection_has_error(c) == 0) {
+            const auto event = owned(xcb_poll_for_event(c));
+            if (!event) {
+                const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                    deadline - std::chrono::steady_clock::now());
+                pollfd p{xcb_get_file_descriptor(c), POLLIN, 0};
+                if (left.count() <= 0 || ::poll(&p, 1, static_cast<int>(left.count())) <= 0)
+                    break;
+                continue;
+            }
             const auto* notice = reinterpret_cast<const xcb_property_notify_event_t*>(event.get());
             if ((event->response_type & 0x7f) == XCB_PROPERTY_NOTIFY && notice->window == probe)
                 time = notice->time;
@@ -121,6 +140,11 @@ std::optional<quint32> serverTime(xcb_window_t root)
 }
 
 } // namespace
+
+void useDisplay(const QByteArray& name)
+{
+    displayName() = name;
+}
 
 bool inUse()
 {

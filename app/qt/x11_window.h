@@ -15,6 +15,10 @@ namespace vesk::x11 {
 // True when the program's windows are on an X11 display.
 bool inUse();
 
+// The name of the X display the toolkit opened, for the program's own short
+// connections to the same display.
+void useDisplay(const QByteArray& name);
+
 // Asks the window manager to move `window` to the workspace the user is on,
 // when it is on another one; an application may not switch workspaces.
 void bringToCurrentWorkspace(WId window);

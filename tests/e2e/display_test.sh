@@ -146,11 +146,12 @@ restored() { # restored WINDOW: shown, normal size, not minimised, active
 
 # A later copy, started with the environment given; sets second_rc and
 # second_ms, and notes any window ever titled "bye bye" while it runs.
+second_args=() # arguments for the later copy
 second_copy() { # second_copy [NAME=VALUE...]
     : >"$work/byebye"
     local t0 t1
     t0=$(date +%s%N)
-    env "$@" "$vesk" >"$work/second.out" 2>&1 &
+    env "$@" "$vesk" "${second_args[@]}" >"$work/second.out" 2>&1 &
     local pid=$!
     while kill -0 "$pid" 2>/dev/null; do
         xdotool search --name '^bye bye$' >>"$work/byebye" 2>/dev/null
@@ -392,6 +393,31 @@ copies_at_once() {
     stop_vesk
 }
 
+# Started with -display naming this display while DISPLAY names another X
+# server: the program names its one-copy channel after, and makes its own
+# short connections to, the display it opened; a hand-over without a launch
+# time still comes back within moments, and the copy still ends on SIGTERM.
+display_option() {
+    local other
+    Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp 3>"$work/other" 2>/dev/null &
+    pids+=($!)
+    for _ in $(seq 100); do [ -s "$work/other" ] && break; sleep 0.05; done
+    other=:$(cat "$work/other")
+    spawn env DISPLAY="$other" "$vesk" -display "$DISPLAY.0"
+    vesk_pid=$last
+    win=$(wait_window Vesk)
+    check "with -display, the window opens on the display named" [ -n "$win" ]
+    xdotool windowminimize --sync "$win" 2>/dev/null
+    soon minimised "$win"
+    second_args=(-display "$DISPLAY")
+    second_copy DISPLAY="$other"
+    second_args=()
+    check "a later copy with -display hands over to it ($second_ms ms)" handed_over_silently
+    check "and the window comes back" soon restored "$win"
+    kill -TERM "$vesk_pid"
+    check "the running copy still ends on SIGTERM" soon gone "$vesk_pid"
+}
+
 scenarios=(
     main_window
     keys_and_close_box_end_it
@@ -404,6 +430,7 @@ scenarios=(
     handover_finding_no_window
     middle_click_jumps_the_thumb
     copies_at_once
+    display_option
 )
 for scenario in "${scenarios[@]}"; do
     echo "== $scenario [$wm]"

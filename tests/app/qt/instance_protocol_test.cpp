@@ -82,41 +82,52 @@ void InstanceProtocol::sizeBound()
     QVERIFY(!parseRequest(over).has_value());
 }
 
+// By the windowing platform in use ("" for another, such as a test's
+// offscreen one), the Wayland display and the X display the toolkit opened.
 void InstanceProtocol::names_data()
 {
+    QTest::addColumn<QString>("platform");
     QTest::addColumn<QString>("wayland");
     QTest::addColumn<QString>("x11");
     QTest::addColumn<QString>("name");
     const struct {
-        const char *row, *wayland, *x11, *name;
+        const char *row, *platform, *wayland, *x11, *name;
     } rows[] = {
-        {"x11", "", ":0", "vesk-_0"},
-        {"x11_screen", "", ":0.1", "vesk-_0"},
-        {"local_prefix", "", "unix:0", "vesk-_0"},
-        {"local_prefix_screen", "", "unix:0.0", "vesk-_0"},
-        {"local_protocol", "", "unix/:0", "vesk-_0"},
-        {"other_display", "", ":1", "vesk-_1"},
-        {"tcp_localhost_apart", "", "localhost:0", "vesk-localhost_0"},
-        {"remote", "", "localhost:10.0", "vesk-localhost_10"},
-        {"host_with_dots", "", "my.host:1", "vesk-my.host_1"},
-        {"unix_named_host", "", "unixbox:0", "vesk-unixbox_0"},
-        {"wayland_first", "wayland-0", ":1", "vesk-wayland-0"},
-        {"wayland_path", "/run/user/7/wayland-1", "", "vesk-_run_user_7_wayland-1"},
-        {"none", "", "", "vesk-none"},
-        {"hostile", "", "../../x y:1", "vesk-.._.._x_y_1"},
+        {"x11", "xcb", "", ":0", "vesk-_0"},
+        {"x11_screen", "xcb", "", ":0.1", "vesk-_0"},
+        {"local_prefix", "xcb", "", "unix:0", "vesk-_0"},
+        {"local_prefix_screen", "xcb", "", "unix:0.0", "vesk-_0"},
+        {"local_protocol", "xcb", "", "unix/:0", "vesk-_0"},
+        {"leading_zero", "xcb", "", ":091", "vesk-_91"},
+        {"plus_sign", "xcb", "", ":+91", "vesk-_91"},
+        {"screen_zero", "xcb", "", ":91.0", "vesk-_91"},
+        {"other_display", "xcb", "", ":1", "vesk-_1"},
+        {"tcp_localhost_apart", "xcb", "", "localhost:0", "vesk-localhost_0"},
+        {"remote", "xcb", "", "localhost:10.0", "vesk-localhost_10"},
+        {"host_with_dots", "xcb", "", "my.host:1", "vesk-my.host_1"},
+        {"unix_named_host", "xcb", "", "unixbox:0", "vesk-unixbox_0"},
+        {"x11_ignores_wayland", "xcb", "wayland-0", ":1", "vesk-_1"},
+        {"wayland_ignores_x11", "wayland", "wayland-3", ":1", "vesk-wayland-3"},
+        {"wayland_default", "wayland", "", ":1", "vesk-wayland-0"},
+        {"wayland_path", "wayland", "/run/user/7/wayland-1", "", "vesk-_run_user_7_wayland-1"},
+        {"elsewhere_wayland_first", "", "wayland-0", ":1", "vesk-wayland-0"},
+        {"elsewhere_x11_text", "", "", ":test", "vesk-_test"},
+        {"none", "", "", "", "vesk-none"},
+        {"hostile", "xcb", "", "../../x y:1", "vesk-x_y_1"},
     };
     for (const auto& r : rows)
-        QTest::newRow(r.row) << QString::fromUtf8(r.wayland) << QString::fromUtf8(r.x11)
-                             << QString::fromUtf8(r.name);
+        QTest::newRow(r.row) << QString::fromUtf8(r.platform) << QString::fromUtf8(r.wayland)
+                             << QString::fromUtf8(r.x11) << QString::fromUtf8(r.name);
 }
 
 void InstanceProtocol::names()
 {
+    QFETCH(QString, platform);
     QFETCH(QString, wayland);
     QFETCH(QString, x11);
     QFETCH(QString, name);
-    QCOMPARE(instanceName(wayland, x11), name);
-    QVERIFY(!instanceName(wayland, x11).contains(QLatin1Char('/')));
+    QCOMPARE(instanceName(platform, wayland, x11), name);
+    QVERIFY(!instanceName(platform, wayland, x11).contains(QLatin1Char('/')));
 }
 
 // The meeting files go only into a directory that is the user's alone.

@@ -541,7 +541,7 @@ void SingleCopy::outOfDescriptorsItRests()
                                   QStringLiteral("--nofile=%1:").arg(soft)}) == 0;
     };
     const QString before = QString::number(sysconf(_SC_OPEN_MAX)); // the copy inherited ours
-    if (!limit(QString::number(open + 1)))
+    if (!limit(QString::number(open + 3)))
         QSKIP("prlimit cannot set the running copy's limit here");
     std::vector<std::unique_ptr<Connection>> waiting;
     for (int i = 0; i < 20; ++i)
@@ -550,7 +550,11 @@ void SingleCopy::outOfDescriptorsItRests()
     const long ticks = cpuTicks(pid);
     QTest::qWait(1000);
     const long used = cpuTicks(pid) - ticks;
-    QVERIFY(limit(before));
+    QVERIFY2(first->state() == QProcess::Running,
+             qPrintable(QStringLiteral("exit %1: %2")
+                            .arg(first->exitCode())
+                            .arg(QString::fromLocal8Bit(first->readAllStandardError()))));
+    QVERIFY2(limit(before), qPrintable(before));
     waiting.clear();
     QVERIFY2(used < 20, qPrintable(QStringLiteral("%1 ticks in a second").arg(used)));
     QCOMPARE(c.request("Vesk"), QByteArrayLiteral("FOUND\n"));
