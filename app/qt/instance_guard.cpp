@@ -14,6 +14,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <thread>
@@ -36,6 +37,15 @@ bool privateDirectory(const QString& path)
 std::string native(const QString& path)
 {
     return QFile::encodeName(path).toStdString();
+}
+
+// True while the process may open kDescriptorReserve more than `fd`.
+bool spareDescriptorAbove(int fd)
+{
+    constexpr rlim_t kDescriptorReserve = 16;
+    rlimit limit{};
+    return ::getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY ||
+           static_cast<rlim_t>(fd) + kDescriptorReserve < limit.rlim_cur;
 }
 
 } // namespace
@@ -145,8 +155,11 @@ void LocalInstanceGuard::accept()
         // A request often comes with its connection, and a flood's
         // connections are mostly closed already: both are done with here,
         // and only a client still to speak is kept.
+        // A client is kept only while the process has descriptors to spare:
+        // the toolkit needs some of its own, and fails hard without them.
         QByteArray line;
-        if (local_socket::peerUid(fd) != ::getuid() || hear(fd, line) == Heard::Done) {
+        if (local_socket::peerUid(fd) != ::getuid() || hear(fd, line) == Heard::Done ||
+            !spareDescriptorAbove(fd)) {
             ::close(fd);
             continue;
         }
