@@ -5,6 +5,7 @@
 #include "app/version.h"
 #include "ui/win32/main_window.h"
 
+#include <cstdlib>
 #include <thread>
 
 namespace vesk::win32 {
@@ -17,17 +18,25 @@ std::wstring mutexName()
     return L"Local\\" + wide(version::kAppId);
 }
 
-// Under Wine an activation stays inside Wine: the X window manager hears of
-// a window brought to the front only when it is mapped anew.
-bool underWine()
+// Under Wine before 9 an activation stays inside Wine: the X window manager
+// hears of a window brought to the front only when it is mapped anew. (Later
+// Wines ask the window manager themselves, and a window mapped anew would
+// only race their request.)
+bool underWineThatKeepsActivationsToItself()
 {
     HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-    return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+    if (ntdll == nullptr)
+        return false;
+    using Version = const char* (*)();
+    const auto version = reinterpret_cast<Version>(
+        reinterpret_cast<void (*)()>(GetProcAddress(ntdll, "wine_get_version")));
+    return version != nullptr && std::atoi(version()) < 9;
 }
 
 void bringToFront(HWND window)
 {
-    if (underWine() && !IsIconic(window) && IsWindowVisible(window))
+    static const bool remap = underWineThatKeepsActivationsToItself();
+    if (remap && !IsIconic(window) && IsWindowVisible(window))
         ShowWindow(window, SW_HIDE);
     ShowWindow(window, SW_SHOW);
     SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
