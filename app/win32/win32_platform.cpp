@@ -103,8 +103,13 @@ void Win32Platform::RestoreWindow(std::string_view caption)
             if (GetWindow(about, GW_OWNER) == found)
                 front = about;
     }
-    if (front != found)
+    // The window taking the input is active before the main window comes
+    // back, so that the focus the window manager gives the main window is
+    // passed straight on to it.
+    if (front != found) {
         bringToFront(front);
+        SetForegroundWindow(front);
+    }
     if (!IsIconic(found))
         bringToFront(found);
     ShowWindow(found, SW_RESTORE);
