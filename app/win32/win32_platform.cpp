@@ -5,7 +5,6 @@
 #include "app/version.h"
 #include "ui/win32/main_window.h"
 
-#include <cstdlib>
 #include <thread>
 
 namespace vesk::win32 {
@@ -18,24 +17,18 @@ std::wstring mutexName()
     return L"Local\\" + wide(version::kAppId);
 }
 
-// Under Wine before 9 an activation stays inside Wine: the X window manager
-// hears of a window brought to the front only when it is mapped anew. (Later
-// Wines ask the window manager themselves, and a window mapped anew would
-// only race their request.)
-bool underWineThatKeepsActivationsToItself()
+// Under Wine an activation stays inside Wine: the X window manager hears of
+// a window brought to the front only when it is mapped anew. (Measured with
+// Wine 8 and 10.)
+bool underWine()
 {
     HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-    if (ntdll == nullptr)
-        return false;
-    using Version = const char* (*)();
-    const auto version = reinterpret_cast<Version>(
-        reinterpret_cast<void (*)()>(GetProcAddress(ntdll, "wine_get_version")));
-    return version != nullptr && std::atoi(version()) < 9;
+    return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
 }
 
 void bringToFront(HWND window)
 {
-    static const bool remap = underWineThatKeepsActivationsToItself();
+    static const bool remap = underWine();
     if (remap && !IsIconic(window) && IsWindowVisible(window))
         ShowWindow(window, SW_HIDE);
     ShowWindow(window, SW_SHOW);
