@@ -87,7 +87,7 @@ with_about_open() {
     # Wine 9 and later do not reliably hand the X focus on to an owned window
     # when its disabled owner comes back from minimised (seen with Wine 10):
     # there this is reported, not counted.
-    if [ "$(wine --version | sed 's/^wine-\([0-9]*\).*/\1/')" -ge 9 ] && ! about_has_input; then
+    if [ "$(wine --version 2>/dev/null | sed 's/^wine-\([0-9]*\).*/\1/')" -ge 9 ] && ! about_has_input; then
         echo "SKIP   and About over it, taking the input: not under $(wine --version)"
     else
         check "and About over it, taking the input" about_has_input
