@@ -5,13 +5,15 @@
 #include "app/qt/instance_protocol.h"
 #include "app/qt/local_socket.h"
 
+#include <QDir>
 #include <QFile>
 #include <QSocketNotifier>
-#include <QStandardPaths>
+#include <QStringList>
 #include <QTimer>
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/resource.h>
@@ -25,18 +27,80 @@ namespace {
 
 using Clock = local_socket::Clock;
 
-// The runtime directory only counts when it is ours alone.
-bool privateDirectory(const QString& path)
-{
-    struct stat st {};
-    const QByteArray native = QFile::encodeName(path);
-    return ::lstat(native.constData(), &st) == 0 && S_ISDIR(st.st_mode) &&
-           st.st_uid == ::getuid() && (st.st_mode & 077) == 0;
-}
-
 std::string native(const QString& path)
 {
     return QFile::encodeName(path).toStdString();
+}
+
+QString errorText(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+// True when no other user can add, remove or swap entries in the directory:
+// it is the user's or the system's, and others cannot write it, or only
+// under the sticky bit's rule (as in /tmp).
+bool trusted(const struct stat& st)
+{
+    return S_ISDIR(st.st_mode) && (st.st_uid == ::getuid() || st.st_uid == 0) &&
+           ((st.st_mode & 022) == 0 || (st.st_mode & S_ISVTX) != 0);
+}
+
+// The directory open, when it is the user's alone and writable: owned by the
+// user, with no access for anyone else. One the program makes for itself is
+// made 0700 and is made private again should its mode have been widened.
+// -1, and why not, otherwise.
+int openPrivateDirectory(const InstancePlaces::Directory& directory, QString& why)
+{
+    if (!directory.path.startsWith(QLatin1Char('/'))) {
+        why = directory.path.isEmpty() ? QStringLiteral("not set")
+                                       : QStringLiteral("not an absolute path");
+        return -1;
+    }
+    const std::string path = native(directory.path);
+    if (directory.make) {
+        const std::string parent = path.substr(0, std::max<std::size_t>(path.rfind('/'), 1));
+        struct stat st {};
+        if ((::mkdir(parent.c_str(), 0700) != 0 && errno != EEXIST) ||
+            ::stat(parent.c_str(), &st) != 0) {
+            why = QString::fromStdString(parent) + QStringLiteral(": ") + errorText(errno);
+            return -1;
+        }
+        if (!trusted(st)) {
+            why = QString::fromStdString(parent) + QStringLiteral(": open to other users");
+            return -1;
+        }
+        if (::mkdir(path.c_str(), 0700) != 0 && errno != EEXIST) {
+            why = errorText(errno);
+            return -1;
+        }
+    }
+    const int fd = ::open(path.c_str(),
+                          O_RDONLY | O_DIRECTORY | O_CLOEXEC | (directory.make ? O_NOFOLLOW : 0));
+    if (fd < 0) {
+        why = errorText(errno);
+        return -1;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || st.st_uid != ::getuid())
+        why = QStringLiteral("owned by another user");
+    else if ((st.st_mode & 077) != 0 && !(directory.make && ::fchmod(fd, 0700) == 0))
+        why = QStringLiteral("open to other users");
+    else if (::faccessat(fd, ".", W_OK | X_OK, 0) != 0)
+        why = errorText(errno);
+    else
+        return fd;
+    ::close(fd);
+    return -1;
+}
+
+// True when nothing is at `name` in the directory, or a file of the type.
+bool freeFor(int directoryFd, const std::string& name, mode_t type)
+{
+    struct stat st {};
+    if (::fstatat(directoryFd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+        return errno == ENOENT;
+    return (st.st_mode & S_IFMT) == type;
 }
 
 // True while the process may open kDescriptorReserve more than `fd`.
@@ -50,32 +114,36 @@ bool spareDescriptorAbove(int fd)
 
 } // namespace
 
-InstancePaths InstancePaths::in(const QString& directory, const QString& name)
+InstancePlaces InstancePlaces::forThisSession(const QString& platform, const QString& x11Display)
 {
-    if (directory.isEmpty() || !privateDirectory(directory))
-        return {};
-    InstancePaths paths{directory + QLatin1Char('/') + name + QStringLiteral(".lock"),
-                        directory + QLatin1Char('/') + name + QStringLiteral(".socket")};
-    if (QFile::encodeName(paths.socket).size() > instance::kMaxSocketPath)
-        return {};
-    return paths;
-}
-
-InstancePaths InstancePaths::forThisSession(const QString& platform, const QString& x11Display)
-{
-    const QString name =
+    InstancePlaces places;
+    places.name =
         instance::instanceName(platform, qEnvironmentVariable("WAYLAND_DISPLAY"), x11Display);
     const QString flatpak = qEnvironmentVariable("FLATPAK_ID");
-    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
     if (!flatpak.isEmpty() && !runtime.isEmpty())
-        return in(runtime + QStringLiteral("/app/") + flatpak, name);
-    // Qt checks that the directory is the user's own with mode 0700, and falls
-    // back to a private one of its own making; never to /tmp itself.
-    return in(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation), name);
+        runtime += QStringLiteral("/app/") + flatpak;
+    places.directories.push_back({QStringLiteral("runtime directory"), runtime, false});
+
+    // Not Qt's own fallback in /tmp: another user can make that first.
+    QString cache = qEnvironmentVariable("XDG_CACHE_HOME");
+    if (!cache.startsWith(QLatin1Char('/'))) {
+        const QString home = qEnvironmentVariable("HOME");
+        cache = home.startsWith(QLatin1Char('/'))
+                    ? QDir::cleanPath(home + QStringLiteral("/.cache"))
+                    : QString();
+    }
+    char host[256] = {};
+    ::gethostname(host, sizeof host - 1);
+    if (!cache.isEmpty())
+        cache +=
+            QStringLiteral("/vesk-runtime-") + instance::fileNamePart(QString::fromLocal8Bit(host));
+    places.directories.push_back({QStringLiteral("cache directory"), cache, true});
+    return places;
 }
 
-LocalInstanceGuard::LocalInstanceGuard(InstancePaths paths, QByteArray launchToken)
-    : paths_(std::move(paths)), token_(std::move(launchToken))
+LocalInstanceGuard::LocalInstanceGuard(InstancePlaces places, QByteArray launchToken)
+    : places_(std::move(places)), token_(std::move(launchToken))
 {
 }
 
@@ -83,15 +151,26 @@ LocalInstanceGuard::~LocalInstanceGuard()
 {
     while (!clients_.empty())
         drop(clients_.begin());
+    leave();
+}
+
+// Stops listening (removing the socket, which is ours to remove while the
+// lock is held), and lets go of the lock and the directory. The lock file
+// itself stays.
+void LocalInstanceGuard::leave()
+{
     if (listenFd_ >= 0) {
         delete listener_;
+        listener_ = nullptr;
         ::close(listenFd_);
-        // Removed while the lock is still held, so it is ours to remove; the
-        // lock file itself stays.
-        ::unlink(native(paths_.socket).c_str());
+        listenFd_ = -1;
+        ::unlinkat(directoryFd_, socketName_.c_str(), 0);
     }
-    if (lockFd_ >= 0)
-        ::close(lockFd_);
+    for (int* fd : {&lockFd_, &directoryFd_})
+        if (*fd >= 0) {
+            ::close(*fd);
+            *fd = -1;
+        }
 }
 
 bool LocalInstanceGuard::previousInstance()
@@ -103,34 +182,72 @@ bool LocalInstanceGuard::previousInstance()
 
 bool LocalInstanceGuard::lock()
 {
-    if (!paths_.usable())
-        return false; // no safe place to meet: run unguarded
-    const int fd =
-        ::open(native(paths_.lock).c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
-    if (fd < 0)
-        return false;
-    // The file is never removed: a removed lock file would let two copies
-    // lock two different files of the same name.
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        const bool held = errno == EWOULDBLOCK;
-        ::close(fd);
-        return held;
+    leave();
+    failure_.clear();
+    QStringList problems;
+    for (const InstancePlaces::Directory& directory : places_.directories) {
+        QString why;
+        switch (take(directory, why)) {
+        case Taken::Mine:
+            return false;
+        case Taken::Held:
+            return true;
+        case Taken::Unusable:
+            problems << directory.what + QLatin1Char(' ') + directory.path + QStringLiteral(": ") +
+                            why;
+        }
     }
-    lockFd_ = fd;
-    listen();
+    failure_ = QStringLiteral("cannot make sure only one copy runs: no private directory "
+                              "for its lock (") +
+               problems.join(QStringLiteral("; ")) + QLatin1Char(')');
     return false;
 }
 
-void LocalInstanceGuard::listen()
+// The lock file is never removed: a removed lock file would let two copies
+// lock two different files of the same name. A directory whose lock or socket
+// name something else has taken is passed over, by every copy alike.
+LocalInstanceGuard::Taken LocalInstanceGuard::take(const InstancePlaces::Directory& directory,
+                                                   QString& why)
 {
-    // A socket file left by a copy that died is ours to remove: we hold the lock.
-    const std::string path = native(paths_.socket);
-    ::unlink(path.c_str());
-    listenFd_ = local_socket::listenAt(path);
-    if (listenFd_ < 0)
-        return; // later copies will find no one to hand over to, and end
-    listener_ = new QSocketNotifier(listenFd_, QSocketNotifier::Read, this);
-    connect(listener_, &QSocketNotifier::activated, this, &LocalInstanceGuard::accept);
+    const int dir = openPrivateDirectory(directory, why);
+    if (dir < 0)
+        return Taken::Unusable;
+    const std::string lockName = native(places_.name) + ".lock";
+    const std::string socketName = native(places_.name) + ".socket";
+    int fd = -1;
+    if (!freeFor(dir, lockName, S_IFREG) || !freeFor(dir, socketName, S_IFSOCK)) {
+        why = QStringLiteral("its lock or socket name is taken by something else");
+    } else if (fd =
+                   ::openat(dir, lockName.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+               fd < 0) {
+        why = errorText(errno);
+    } else {
+        directoryFd_ = dir;
+        socketName_ = socketName;
+        socketAddress_ = local_socket::addressIn(dir, native(directory.path), socketName);
+        if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+            const int error = errno;
+            ::close(fd);
+            if (error == EWOULDBLOCK)
+                return Taken::Held;
+            why = errorText(error);
+        } else {
+            lockFd_ = fd;
+            // A socket left by a copy that died is ours to remove: we hold the lock.
+            ::unlinkat(dir, socketName.c_str(), 0);
+            listenFd_ = local_socket::listenAt(socketAddress_);
+            if (listenFd_ >= 0) {
+                listener_ = new QSocketNotifier(listenFd_, QSocketNotifier::Read, this);
+                connect(listener_, &QSocketNotifier::activated, this, &LocalInstanceGuard::accept);
+                return Taken::Mine;
+            }
+            why = errorText(errno);
+        }
+        leave();
+        return Taken::Unusable;
+    }
+    ::close(dir);
+    return Taken::Unusable;
 }
 
 // Takes a bounded number of new clients at each wake-up, so that a flood of
@@ -230,14 +347,13 @@ void LocalInstanceGuard::drop(Clients::iterator client, Now now)
 // died (its lock is free), this copy takes the lock and is the running copy.
 void LocalInstanceGuard::handOver(const QString& caption)
 {
-    if (!paths_.usable())
+    if (directoryFd_ < 0)
         return;
     const auto deadline = Clock::now() + kHandOverDeadline;
-    const std::string path = native(paths_.socket);
     const std::string request = instance::formatRequest({caption, token_}).toStdString();
     while (true) {
         // The first copy may have the lock but not be listening yet.
-        if (const int fd = local_socket::connectTo(path); fd >= 0) {
+        if (const int fd = local_socket::connectTo(socketAddress_); fd >= 0) {
             const bool answered = local_socket::sendAll(fd, request, deadline) &&
                                   local_socket::readLine(fd, 64, deadline).ends_with('\n');
             ::close(fd);
@@ -245,7 +361,7 @@ void LocalInstanceGuard::handOver(const QString& caption)
                 return; // found or not, there is nothing more to do
         }
         if (!lock()) {
-            tookOver_ = true;
+            tookOver_ = failure_.isEmpty();
             return;
         }
         if (deadline - Clock::now() <= std::chrono::milliseconds(50))

@@ -20,6 +20,8 @@
 #include <functional>
 #include <list>
 #include <optional>
+#include <string>
+#include <vector>
 
 class QSocketNotifier;
 class QTimer;
@@ -39,17 +41,24 @@ class InstanceGuard {
     virtual void handOver(const QString& caption) = 0;
 };
 
-// Where the lock and the socket live.
-struct InstancePaths {
-    QString lock;
-    QString socket;
-    bool usable() const { return !lock.isEmpty(); }
+// The directories the copies of one user may meet in, best first, and the
+// name of their lock and socket there ("<name>.lock", "<name>.socket").
+struct InstancePlaces {
+    struct Directory {
+        QString what; // "runtime directory", as an error message names it
+        QString path;
+        // Made, private, when missing; the system makes the runtime directory.
+        bool make = false;
+    };
+    QString name;
+    std::vector<Directory> directories;
 
-    // In the user's private runtime directory (inside a Flatpak, the one the
-    // app's instances share); empty when there is none that is safe to use.
-    // For the windowing platform in use and the X display the toolkit opened.
-    static InstancePaths forThisSession(const QString& platform, const QString& x11Display);
-    static InstancePaths in(const QString& directory, const QString& name);
+    // The user's runtime directory (inside a Flatpak, the one the app's
+    // instances share), then one of the program's own in the user's cache
+    // directory, named for this machine since a home directory may be shared
+    // between machines. For the windowing platform in use and the X display
+    // the toolkit opened.
+    static InstancePlaces forThisSession(const QString& platform, const QString& x11Display);
 };
 
 class LocalInstanceGuard : public QObject, public InstanceGuard {
@@ -60,7 +69,7 @@ class LocalInstanceGuard : public QObject, public InstanceGuard {
     // a window was found.
     using Restore = std::function<bool(const QString& caption, const QByteArray& token)>;
 
-    LocalInstanceGuard(InstancePaths paths, QByteArray launchToken);
+    LocalInstanceGuard(InstancePlaces places, QByteArray launchToken);
     // What to do with a later copy's request, once this copy runs.
     void onRestore(Restore restore) { restore_ = std::move(restore); }
     ~LocalInstanceGuard() override;
@@ -70,6 +79,10 @@ class LocalInstanceGuard : public QObject, public InstanceGuard {
     // True when the running copy died during the hand-over and this copy took
     // its lock: this copy is to run instead.
     bool tookOver() const { return tookOver_; }
+    // Why this copy cannot tell whether another runs, when no directory was
+    // safe to meet in; empty otherwise. Such a copy must not run: it could
+    // be a second one.
+    const QString& failure() const { return failure_; }
 
     // How long a second copy keeps trying to reach the first.
     static constexpr std::chrono::milliseconds kHandOverDeadline{2000};
@@ -94,9 +107,12 @@ class LocalInstanceGuard : public QObject, public InstanceGuard {
     };
     using Clients = std::list<Client>;
 
-    // Takes the lock and listens; true when another copy holds it.
+    // Takes the lock and listens in the first directory that is safe to
+    // use; true when another copy holds the lock there.
     bool lock();
-    void listen();
+    enum class Taken { Mine, Held, Unusable };
+    Taken take(const InstancePlaces::Directory& directory, QString& why);
+    void leave();
     void accept();
     enum class Heard { More, Done };
     Heard hear(int fd, QByteArray& line);
@@ -106,7 +122,11 @@ class LocalInstanceGuard : public QObject, public InstanceGuard {
     enum class Now { Free, Later };
     void drop(Clients::iterator client, Now now = Now::Later);
 
-    InstancePaths paths_;
+    InstancePlaces places_;
+    int directoryFd_ = -1; // where the copies meet, held open
+    std::string socketName_;
+    std::string socketAddress_;
+    QString failure_;
     QByteArray token_;
     Restore restore_;
     std::optional<bool> previous_;

@@ -131,7 +131,12 @@ QString instanceName(const QString& platform, const QString& waylandDisplay,
         display = waylandDisplay;
     if (display.isEmpty())
         display = QStringLiteral("none");
-    for (QChar& c : display) {
+    return QStringLiteral("vesk-") + fileNamePart(display);
+}
+
+QString fileNamePart(QString text)
+{
+    for (QChar& c : text) {
         const bool keep = (c >= QLatin1Char('a') && c <= QLatin1Char('z')) ||
                           (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) ||
                           (c >= QLatin1Char('0') && c <= QLatin1Char('9')) ||
@@ -139,7 +144,8 @@ QString instanceName(const QString& platform, const QString& waylandDisplay,
         if (!keep)
             c = QLatin1Char('_');
     }
-    return QStringLiteral("vesk-") + display.left(64);
+    text.truncate(64);
+    return text;
 }
 
 } // namespace vesk::instance

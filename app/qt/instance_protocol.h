@@ -56,7 +56,8 @@ std::optional<quint32> launchTime(const QByteArray& startupId);
 // that the launch is complete, so its busy cursor ends.
 QByteArray launchCompleteMessage(const QByteArray& startupId);
 
-// The longest socket path the system accepts (sun_path less its terminator).
-inline constexpr qsizetype kMaxSocketPath = 107;
+// Text fit for a file name: letters, digits, '.', '-' and '_' as they are,
+// anything else made '_', and at most 64 characters.
+QString fileNamePart(QString text);
 
 } // namespace vesk::instance

@@ -36,6 +36,14 @@ void closeKeepingErrno(int fd)
 
 } // namespace
 
+std::string addressIn(int directoryFd, const std::string& directory, const std::string& name)
+{
+    std::string path = directory + '/' + name;
+    if (path.size() < sizeof sockaddr_un::sun_path)
+        return path;
+    return "/proc/self/fd/" + std::to_string(directoryFd) + '/' + name;
+}
+
 int listenAt(const std::string& path)
 {
     sockaddr_un addr;

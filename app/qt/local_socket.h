@@ -13,6 +13,11 @@ namespace vesk::local_socket {
 
 using Clock = std::chrono::steady_clock;
 
+// The address of the socket `name` in the directory open as `directoryFd`
+// at `directory`: its path where that fits a socket address, else a path
+// through the descriptor ("/proc/self/fd/N/name"), which does.
+std::string addressIn(int directoryFd, const std::string& directory, const std::string& name);
+
 // A socket listening at `path`, which must not exist. The file is created with
 // mode 0600 from the start: there is no moment in which another user could
 // connect.

@@ -114,8 +114,8 @@ int main(int argc, char** argv)
 
     vesk::x11::useDisplay(x11Display);
     vesk::LocalInstanceGuard guard(
-        vesk::InstancePaths::forThisSession(QGuiApplication::platformName(),
-                                            QString::fromLocal8Bit(x11Display)),
+        vesk::InstancePlaces::forThisSession(QGuiApplication::platformName(),
+                                             QString::fromLocal8Bit(x11Display)),
         launchToken);
     vesk::QtPlatform platform(guard);
     vesk::Application application(platform);
@@ -125,6 +125,16 @@ int main(int argc, char** argv)
     // Asked once, before the window is built; Form_Load asks again and gets
     // the same answer.
     const bool handsOver = guard.previousInstance();
+    // A copy that cannot tell whether another runs does not run: it might be
+    // a second one.
+    const auto unguarded = [&guard] {
+        if (guard.failure().isEmpty())
+            return false;
+        std::fprintf(stderr, "vesk: %s\n", qPrintable(guard.failure()));
+        return true;
+    };
+    if (unguarded())
+        return 1;
     vesk::MainWindow form(&application, handsOver ? vesk::MainWindow::Build::WindowOnly
                                                   : vesk::MainWindow::Build::Everything);
     platform.setMainWindow(form);
@@ -142,7 +152,7 @@ int main(int argc, char** argv)
         }
         // A copy that handed over has nothing to save or tidy: it was never
         // shown and holds no lock. Leave without tearing the toolkit down.
-        std::_Exit(0);
+        std::_Exit(unguarded() ? 1 : 0);
     }
     vesk::QuitOnSignals quitOnSignals;
     form.show();

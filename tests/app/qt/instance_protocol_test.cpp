@@ -8,7 +8,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
+#include <QSysInfo>
 #include <QTest>
 #include <QWidget>
 
@@ -25,7 +25,8 @@ class InstanceProtocol : public QObject {
     void sizeBound();
     void names_data();
     void names();
-    void paths();
+    void places_data();
+    void places();
     void launchTimes_data();
     void launchTimes();
     void launchComplete();
@@ -130,27 +131,55 @@ void InstanceProtocol::names()
     QVERIFY(!instanceName(platform, wayland, x11).contains(QLatin1Char('/')));
 }
 
-// The meeting files go only into a directory that is the user's alone.
-void InstanceProtocol::paths()
+// Where copies look for each other, from the environment: the runtime
+// directory, then the program's own in the cache directory, for this machine.
+void InstanceProtocol::places_data()
 {
-    QTemporaryDir dir;
-    QVERIFY(
-        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
-    const InstancePaths ok = InstancePaths::in(dir.path(), QStringLiteral("vesk-_0"));
-    QVERIFY(ok.usable());
-    QCOMPARE(ok.lock, dir.path() + QStringLiteral("/vesk-_0.lock"));
-    QCOMPARE(ok.socket, dir.path() + QStringLiteral("/vesk-_0.socket"));
+    QTest::addColumn<QStringList>(
+        "environment"); // XDG_RUNTIME_DIR, FLATPAK_ID, XDG_CACHE_HOME, HOME
+    QTest::addColumn<QStringList>("directories");
+    // "@" stands for this machine's directory name.
+    const auto row = [](const char* name, std::initializer_list<const char*> environment,
+                        std::initializer_list<const char*> directories) {
+        const QString host =
+            QStringLiteral("vesk-runtime-") + fileNamePart(QSysInfo::machineHostName());
+        QStringList e, d;
+        for (const char* text : environment)
+            e << QString::fromUtf8(text);
+        for (const char* text : directories)
+            d << QString::fromUtf8(text).replace(QLatin1Char('@'), host);
+        QTest::newRow(name) << e << d;
+    };
+    row("runtime", {"/run/user/7", "", "", "/home/u"}, {"/run/user/7", "/home/u/.cache/@"});
+    row("flatpak", {"/run/user/7", "org.x", "/c", "/home/u"}, {"/run/user/7/app/org.x", "/c/@"});
+    row("relative_cache_ignored", {"", "", "c", "/home/u"}, {"", "/home/u/.cache/@"});
+    row("nothing_set", {"", "", "", ""}, {"", ""});
+}
 
-    QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner |
-                                                  QFile::ExeOwner | QFile::ReadOther |
-                                                  QFile::WriteOther | QFile::ExeOther));
-    QVERIFY(!InstancePaths::in(dir.path(), QStringLiteral("vesk-_0")).usable());
-    QVERIFY(!InstancePaths::in(QString(), QStringLiteral("vesk-_0")).usable());
-    QVERIFY(!InstancePaths::in(QStringLiteral("/nonexistent/dir"), QStringLiteral("x")).usable());
-    QVERIFY(
-        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
-    // A path too long for a socket address is refused rather than cut.
-    QVERIFY(!InstancePaths::in(dir.path(), QString(120, QLatin1Char('v'))).usable());
+void InstanceProtocol::places()
+{
+    QFETCH(QStringList, environment);
+    QFETCH(QStringList, directories);
+    const char* names[] = {"XDG_RUNTIME_DIR", "FLATPAK_ID", "XDG_CACHE_HOME", "HOME"};
+    QList<QByteArray> saved;
+    for (int i = 0; i < 4; ++i) {
+        saved << qgetenv(names[i]);
+        if (environment[i].isEmpty())
+            qunsetenv(names[i]);
+        else
+            qputenv(names[i], environment[i].toLocal8Bit());
+    }
+    const InstancePlaces places =
+        InstancePlaces::forThisSession(QStringLiteral("offscreen"), QStringLiteral(":3"));
+    for (int i = 0; i < 4; ++i)
+        qputenv(names[i], saved[i]);
+    QCOMPARE(places.name, QStringLiteral("vesk-_3"));
+    QStringList found;
+    for (const auto& directory : places.directories)
+        found << directory.path;
+    QCOMPARE(found, directories);
+    QCOMPARE(places.directories.back().make, true);
+    QCOMPARE(places.directories.front().make, false);
 }
 
 void InstanceProtocol::launchTimes_data()

@@ -16,12 +16,18 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <QSysInfo>
+
 #include <csignal>
 #include <fcntl.h>
+#include <grp.h>
 #include <memory>
 #include <poll.h>
+#include <pwd.h>
 #include <sys/file.h>
+#include <sys/prctl.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -161,6 +167,8 @@ class SingleCopy : public QObject {
     void outOfDescriptorsItRests();
     void malformedTokensAreLeftOut_data();
     void malformedTokensAreLeftOut();
+    void aPrivatePlaceOrNone_data();
+    void aPrivatePlaceOrNone();
     void filesArePrivate();
     void stoppedBySignalItTidiesUp();
     void noDisplayIsOneLine_data();
@@ -556,8 +564,10 @@ void SingleCopy::outOfDescriptorsItRests()
     QTest::qWait(1000);
     const long used = cpuTicks(pid) - ticks;
     QVERIFY2(first->state() == QProcess::Running,
-             qPrintable(QStringLiteral("exit %1: %2")
+             qPrintable(QStringLiteral("exit %1 (%2): %3")
                             .arg(first->exitCode())
+                            .arg(QLatin1String(
+                                first->exitStatus() == QProcess::CrashExit ? "crash" : "normal"))
                             .arg(QString::fromLocal8Bit(first->readAllStandardError()))));
     QVERIFY2(limit(before), qPrintable(before));
     waiting.clear();
@@ -608,6 +618,248 @@ void SingleCopy::malformedTokensAreLeftOut()
     QCOMPARE(request->token, token);
     QVERIFY(later->waitForFinished(10000));
     QCOMPARE(later->exitCode(), 0);
+}
+
+namespace {
+
+// The user the copies of the next test run as: when the tests run as root, a
+// throwaway one, made for the test and removed after it, so that permissions
+// count as they do for anyone and root can stand for another user; otherwise
+// the user running the tests.
+class TestUser {
+  public:
+    TestUser()
+    {
+        static int made = 0;
+        name_ = QStringLiteral("vesk-t%1-%2").arg(::getpid()).arg(++made);
+        if (::getuid() != 0)
+            return;
+        made_ = QProcess::execute(QStringLiteral("useradd"),
+                                  {QStringLiteral("--system"), QStringLiteral("--no-create-home"),
+                                   QStringLiteral("--home-dir"), QStringLiteral("/nonexistent"),
+                                   QStringLiteral("--user-group"), name_}) == 0;
+        if (const passwd* pw = made_ ? ::getpwnam(qPrintable(name_)) : nullptr) {
+            uid_ = pw->pw_uid;
+            gid_ = pw->pw_gid;
+        }
+    }
+    ~TestUser()
+    {
+        if (made_)
+            QProcess::execute(QStringLiteral("userdel"), {name_});
+    }
+    TestUser(const TestUser&) = delete;
+    TestUser& operator=(const TestUser&) = delete;
+
+    bool usable() const { return ::getuid() != 0 || uid_ != 0; }
+    // True when the tests' own user is another user than the copies'.
+    bool anotherStands() const { return uid_ != ::getuid(); }
+    const QString& name() const { return name_; }
+    void own(const QString& path) const
+    {
+        if (::lchown(QFile::encodeName(path).constData(), uid_, gid_) != 0)
+            qWarning("cannot hand %s over", qPrintable(path));
+    }
+    // The program as this user runs it.
+    void start(QProcess& p, const QString& binary) const
+    {
+        if (!anotherStands())
+            return p.start(binary, {});
+        p.start(QStringLiteral("setpriv"),
+                {QStringLiteral("--reuid=%1").arg(uid_), QStringLiteral("--regid=%1").arg(gid_),
+                 QStringLiteral("--clear-groups"), binary});
+    }
+    // The running copy's answer to a request made as this user, whom the
+    // copy answers alone, to the socket in `directory`.
+    QByteArray request(const QString& directory) const
+    {
+        int out[2];
+        if (::pipe(out) != 0)
+            return {};
+        const QByteArray dir = QFile::encodeName(directory);
+        const std::string line =
+            vesk::instance::formatRequest({QStringLiteral("Vesk"), {}}).toStdString();
+        const pid_t child = ::fork();
+        if (child == 0) {
+            ::close(out[0]);
+            if (anotherStands() &&
+                (::setgroups(0, nullptr) != 0 || ::setresgid(gid_, gid_, gid_) != 0 ||
+                 ::setresuid(uid_, uid_, uid_) != 0))
+                ::_exit(1);
+            if (::chdir(dir.constData()) != 0)
+                ::_exit(1);
+            const int fd = vesk::local_socket::connectTo("vesk-_test.socket");
+            if (fd < 0 || !vesk::local_socket::sendAll(fd, line, Clock::now() + kDeadline))
+                ::_exit(1);
+            const std::string reply =
+                vesk::local_socket::readLine(fd, 64, Clock::now() + kDeadline);
+            ::_exit(::write(out[1], reply.data(), reply.size()) < 0 ? 1 : 0);
+        }
+        ::close(out[1]);
+        QByteArray reply;
+        char bytes[64];
+        for (ssize_t n; (n = ::read(out[0], bytes, sizeof bytes)) > 0;)
+            reply.append(bytes, n);
+        ::close(out[0]);
+        ::waitpid(child, nullptr, 0);
+        return reply;
+    }
+
+  private:
+    QString name_;
+    bool made_ = false;
+    uid_t uid_ = ::getuid();
+    gid_t gid_ = ::getgid();
+};
+
+enum class Setup {
+    Plain,
+    LongPath,
+    ReadOnlyRuntime,
+    RuntimeOfAnother,
+    UnsetAndTmpTaken,
+    UnsetAndTmpRedirected,
+    DirectoryAtLock,
+    ReadOnlyLock,
+    DirectoryAtSocket,
+    Nowhere,
+};
+enum class Where { Runtime, Cache, Nowhere };
+
+} // namespace
+
+// Whatever is wrong with the runtime directory or the names in it, the copies
+// of one user agree on one private place to meet, or, where there is none,
+// neither runs: one line on standard error and status 1, never a second
+// window or one that another copy could not find.
+void SingleCopy::aPrivatePlaceOrNone_data()
+{
+    QTest::addColumn<Setup>("setup");
+    QTest::addColumn<Where>("where");
+    QTest::newRow("usable") << Setup::Plain << Where::Runtime;
+    QTest::newRow("path_too_long_for_a_socket") << Setup::LongPath << Where::Runtime;
+    QTest::newRow("read_only_runtime") << Setup::ReadOnlyRuntime << Where::Cache;
+    QTest::newRow("runtime_of_another_user") << Setup::RuntimeOfAnother << Where::Cache;
+    QTest::newRow("unset_tmp_taken") << Setup::UnsetAndTmpTaken << Where::Cache;
+    QTest::newRow("unset_tmp_redirected") << Setup::UnsetAndTmpRedirected << Where::Cache;
+    QTest::newRow("directory_at_lock") << Setup::DirectoryAtLock << Where::Cache;
+    QTest::newRow("read_only_lock") << Setup::ReadOnlyLock << Where::Cache;
+    QTest::newRow("directory_at_socket") << Setup::DirectoryAtSocket << Where::Cache;
+    QTest::newRow("nowhere") << Setup::Nowhere << Where::Nowhere;
+}
+
+void SingleCopy::aPrivatePlaceOrNone()
+{
+    QFETCH(Setup, setup);
+    QFETCH(Where, where);
+    const TestUser user;
+    QVERIFY(user.usable());
+    const bool byAnother = setup == Setup::RuntimeOfAnother || setup == Setup::UnsetAndTmpTaken ||
+                           setup == Setup::UnsetAndTmpRedirected;
+    if (byAnother && !user.anotherStands())
+        QSKIP("another user's part needs root");
+
+    QTemporaryDir base;
+    QString runtime = base.path() + QStringLiteral("/run");
+    const QString home = base.path() + QStringLiteral("/home");
+    if (setup == Setup::LongPath)
+        runtime = base.path() + QLatin1Char('/') + QString(100, QLatin1Char('r'));
+    const QString tmp = QStringLiteral("/tmp/runtime-") + user.name();
+    const QString binary = base.path() + QStringLiteral("/vesk");
+    QVERIFY(QFile::copy(QStringLiteral(VESK_BINARY), binary));
+    for (const QString& dir : {runtime, home})
+        QVERIFY(QDir().mkdir(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    for (const QString& path : {base.path(), runtime, home, binary})
+        user.own(path);
+    const auto at = [&runtime](const char* name) {
+        return runtime + QLatin1Char('/') + QLatin1String(name);
+    };
+    const auto mode = [](const QString& path, mode_t m) {
+        return ::chmod(QFile::encodeName(path).constData(), m) == 0;
+    };
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"WAYLAND_DISPLAY", "XDG_CACHE_HOME", "FLATPAK_ID"})
+        env.remove(QLatin1String(name));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("DISPLAY"), QStringLiteral(":test"));
+    env.insert(QStringLiteral("HOME"), home);
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
+    switch (setup) {
+    case Setup::Plain:
+    case Setup::LongPath:
+        break;
+    case Setup::ReadOnlyRuntime:
+        QVERIFY(mode(runtime, 0500));
+        break;
+    case Setup::RuntimeOfAnother:
+        QVERIFY(::lchown(QFile::encodeName(runtime).constData(), 0, 0) == 0);
+        break;
+    case Setup::UnsetAndTmpTaken:
+        env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+        QVERIFY(QDir().mkdir(tmp, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        break;
+    case Setup::UnsetAndTmpRedirected:
+        env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+        QVERIFY(QFile::link(base.path(), tmp));
+        break;
+    case Setup::DirectoryAtLock:
+        QVERIFY(QDir().mkdir(at("vesk-_test.lock")));
+        user.own(at("vesk-_test.lock"));
+        break;
+    case Setup::ReadOnlyLock: {
+        QFile lock(at("vesk-_test.lock"));
+        QVERIFY(lock.open(QIODevice::WriteOnly));
+        user.own(lock.fileName());
+        QVERIFY(mode(lock.fileName(), 0400));
+        break;
+    }
+    case Setup::DirectoryAtSocket:
+        QVERIFY(QDir().mkdir(at("vesk-_test.socket")));
+        user.own(at("vesk-_test.socket"));
+        break;
+    case Setup::Nowhere:
+        QVERIFY(mode(runtime, 0500) && mode(home, 0500));
+        break;
+    }
+    const auto cleanUp = qScopeGuard([&] {
+        mode(runtime, 0700);
+        mode(home, 0700);
+        if (QFileInfo(tmp).isSymLink())
+            QFile::remove(tmp);
+        else
+            QDir(tmp).removeRecursively();
+    });
+
+    QProcess first, second;
+    for (QProcess* p : {&first, &second})
+        p->setProcessEnvironment(env);
+    user.start(first, binary);
+    const QString meeting = where == Where::Runtime
+                                ? runtime
+                                : home + QStringLiteral("/.cache/vesk-runtime-") +
+                                      vesk::instance::fileNamePart(QSysInfo::machineHostName());
+    if (where == Where::Nowhere) {
+        user.start(second, binary);
+        for (QProcess* p : {&first, &second}) {
+            QVERIFY(p->waitForFinished(10000));
+            QCOMPARE(p->exitCode(), 1);
+            const QByteArray err = p->readAllStandardError();
+            QVERIFY2(err.startsWith("vesk: cannot make sure only one copy runs: ") &&
+                         err.count('\n') == 1,
+                     err.constData());
+        }
+        return;
+    }
+    QVERIFY2(QTest::qWaitFor([&] { return user.request(meeting) == "FOUND\n"; }, 10000),
+             qPrintable(QString::fromLocal8Bit(first.readAllStandardError())));
+    user.start(second, binary);
+    QVERIFY(second.waitForFinished(10000));
+    QCOMPARE(second.exitCode(), 0);
+    QCOMPARE(second.readAllStandardError(), QByteArray());
+    QCOMPARE(first.state(), QProcess::Running); // one window, the first copy's
+    QCOMPARE(user.request(meeting), QByteArrayLiteral("FOUND\n"));
+    first.kill();
+    first.waitForFinished(2000);
 }
 
 QTEST_GUILESS_MAIN(SingleCopy)
