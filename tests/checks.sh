@@ -1,6 +1,7 @@
 # SPDX-FileCopyrightText: 2026 Quarvane <quarvane@example.org>
 # SPDX-License-Identifier: MIT
-# Sourced by the test scripts: named checks, counted, and a wait.
+# Sourced by the test scripts: named checks, counted, and a wait. A script
+# that runs its checks under several set-ups names the one in check_label.
 passes=0
 failures=0
 
@@ -8,10 +9,10 @@ check() { # check NAME COMMAND...: PASS or FAIL, counted
     local name=$1
     shift
     if "$@"; then
-        echo "PASS   $name"
+        echo "PASS   $name${check_label:+ [$check_label]}"
         passes=$((passes + 1))
     else
-        echo "FAIL   $name"
+        echo "FAIL   $name${check_label:+ [$check_label]}"
         failures=$((failures + 1))
     fi
 }

@@ -10,8 +10,8 @@ set -uo pipefail
 wm=$1
 vesk=$2
 xprobe=$3
-passes=0
-failures=0
+check_label=$wm
+. "$(dirname "$0")/../checks.sh"
 pids=()
 
 for tool in Xvfb "$wm" xdotool xprop xwininfo wmctrl import convert dbus-run-session; do
@@ -44,23 +44,6 @@ spawn() { # spawn COMMAND...: runs in the background, remembered for cleanup
     last=$!
     disown "$last"
     pids+=("$last")
-}
-
-check() { # check NAME COMMAND...
-    local name=$1
-    shift
-    if "$@"; then
-        echo "PASS   $name [$wm]"
-        passes=$((passes + 1))
-    else
-        echo "FAIL   $name [$wm]"
-        failures=$((failures + 1))
-    fi
-}
-
-soon() { # soon COMMAND...: true once COMMAND is, within three seconds
-    for _ in $(seq 60); do "$@" && return 0; sleep 0.05; done
-    return 1
 }
 
 # Visible windows whose title is exactly $1 (xdotool's own search ignores case),
@@ -437,5 +420,4 @@ for scenario in "${scenarios[@]}"; do
     "$scenario"
 done
 
-echo "$passes passed, $failures failed"
-[ "$failures" = 0 ]
+summary

@@ -7,8 +7,7 @@
 # Usage: wayland_test.sh PATH/TO/vesk
 set -uo pipefail
 vesk=$1
-passes=0
-failures=0
+. "$(dirname "$0")/../checks.sh"
 
 command -v mutter >/dev/null || { echo "SKIP: mutter is not installed"; exit 77; }
 command -v dbus-run-session >/dev/null || { echo "SKIP: dbus-run-session is not installed"; exit 77; }
@@ -27,18 +26,6 @@ cleanup() {
 }
 trap cleanup EXIT
 
-check() {
-    local name=$1
-    shift
-    if "$@"; then
-        echo "PASS   $name"
-        passes=$((passes + 1))
-    else
-        echo "FAIL   $name"
-        failures=$((failures + 1))
-    fi
-}
-soon() { for _ in $(seq 100); do "$@" && return 0; sleep 0.05; done; return 1; }
 logged() { grep -qF -- "$1" "$work/first.log"; }
 
 # The compositor in a session of its own, ended as a whole.
@@ -67,5 +54,4 @@ check "the running copy passes the token to the compositor" \
     soon grep -qE "xdg_activation_v1[@#][0-9]+\.activate\(\"$token\", wl_surface[@#][0-9]+\)" "$work/first.log"
 check "the running copy keeps running" kill -0 "$first"
 
-echo "$passes passed, $failures failed"
-[ "$failures" = 0 ]
+summary
