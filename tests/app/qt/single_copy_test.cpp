@@ -545,9 +545,17 @@ void SingleCopy::outOfDescriptorsItRests()
     Copies c;
     QProcess* first = c.startFirst();
     const qint64 pid = first->processId();
-    const qsizetype open = QDir(QStringLiteral("/proc/%1/fd").arg(pid))
-                               .entryList(QDir::NoDotAndDotDot | QDir::System)
-                               .size();
+    // The copy's descriptors once it has settled: its first paint, which may
+    // come after its first answer, starts the toolkit's drawing threads, and
+    // each takes one. (At the limit the toolkit cannot start one and dies.)
+    const auto descriptors = [pid] {
+        return QDir(QStringLiteral("/proc/%1/fd").arg(pid))
+            .entryList(QDir::NoDotAndDotDot | QDir::System)
+            .size();
+    };
+    qsizetype open = descriptors();
+    for (int i = 0; i < 20 && (QTest::qWait(250), descriptors() != open); ++i)
+        open = descriptors();
     const auto limit = [pid](const QString& soft) {
         return QProcess::execute(QStringLiteral("prlimit"),
                                  {QStringLiteral("--pid"), QString::number(pid),
