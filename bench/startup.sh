@@ -38,12 +38,15 @@ done
 first=$!
 for _ in $(seq 100); do [ -S "$XDG_RUNTIME_DIR"/vesk-*.socket ] 2>/dev/null && break; sleep 0.05; done
 sleep 0.3
-for _ in $(seq "$runs"); do
-    t0=$(date +%s%N)
-    "$vesk"
-    t1=$(date +%s%N)
-    echo "$(((t1 - t0) / 1000)) " >>"$work/handover"
-done
+later_copies() { # later_copies FILE: microseconds from launch to exit, one a line
+    for _ in $(seq "$runs"); do
+        t0=$(date +%s%N)
+        "$vesk"
+        t1=$(date +%s%N)
+        echo "$(((t1 - t0) / 1000)) " >>"$1"
+    done
+}
+later_copies "$work/handover"
 # The same while 12 processes connect and hang up as fast as they can: the
 # requests alone, as a later copy makes them, and then whole later copies.
 socket=$(echo "$XDG_RUNTIME_DIR"/vesk-*.socket)
@@ -51,12 +54,7 @@ socket=$(echo "$XDG_RUNTIME_DIR"/vesk-*.socket)
 "$flood" "$socket" 12 0 &
 flooding=$!
 sleep 0.5
-for _ in $(seq "$runs"); do
-    t0=$(date +%s%N)
-    "$vesk"
-    t1=$(date +%s%N)
-    echo "$(((t1 - t0) / 1000)) " >>"$work/flooded"
-done
+later_copies "$work/flooded"
 kill "$flooding"
 wait "$flooding" || true
 kill "$first"
