@@ -2,8 +2,9 @@
 // SPDX-License-Identifier: MIT
 // One copy of the calculator per user and display.
 //
-// The first copy takes an exclusive lock on a file in the user's private
-// runtime directory and holds it for its whole life; the kernel drops it when
+// The first copy takes an exclusive lock on a file in a directory that is the
+// user's alone (the runtime directory, else one of the program's own in the
+// cache directory) and holds it for its whole life; the kernel drops it when
 // the process ends, however it ends, so nothing is ever left stale. Next to
 // the lock it listens on a Unix-domain socket that only its own user can
 // reach, served from the event loop without ever blocking it. A later copy
