@@ -89,9 +89,9 @@ class FrmMainInput : public QObject {
 
     void enterReachesTheHandlers_data();
     void enterReachesTheHandlers();
-    void firstEnterFillsTheLabelsOnce();
+    void enterWhereTheBarIs_data();
+    void enterWhereTheBarIs();
     void enterThatMovesTheBarRecalculatesTwice();
-    void enterAtTheCurrentPositionNotifiesNothing();
     void resultLabelsKeepCreationCaptionsUntilInput();
     void typingWithoutEnterRecomputesNothing();
     void otherKeysReachTheTextBox();
@@ -131,18 +131,41 @@ void FrmMainInput::enterReachesTheHandlers()
     QCOMPARE(w.box->text().contains(QLatin1Char('\r')), false);
 }
 
-void FrmMainInput::firstEnterFillsTheLabelsOnce()
+// Enter where the bar already is (the first Enter in a new window, or the
+// text of the position the user moved to): the results are shown once and the
+// bar reports no change. (The next move writing its text as usual is the
+// handlers' own test.)
+void FrmMainInput::enterWhereTheBarIs_data()
 {
+    QTest::addColumn<int>("position"); // -1: as the window starts
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("light");
+    QTest::addColumn<QString>("metres");
+    QTest::newRow("first_enter") << -1 << QStringLiteral("0") << QStringLiteral("0.00")
+                                 << QString();
+    QTest::newRow("after_a_move") << 1500 << QStringLiteral(" 1.5") << QStringLiteral("3.86")
+                                  << QStringLiteral("1,158,226,009");
+}
+
+void FrmMainInput::enterWhereTheBarIs()
+{
+    QFETCH(int, position);
+    QFETCH(QString, text);
+    QFETCH(QString, light);
+    QFETCH(QString, metres);
     Window w;
+    if (position >= 0)
+        w.bar->setValue(position);
+    QCOMPARE(w.box->text(), text);
     QSignalSpy shown(&w.form, &MainWindow::resultsShown);
     QSignalSpy changed(w.bar, &QScrollBar::valueChanged);
     w.box->setFocus();
     QTest::keyClick(w.box, Qt::Key_Return);
     QCOMPARE(changed.count(), 0);
     QCOMPARE(shown.count(), 1);
-    QCOMPARE(w.box->text(), QStringLiteral("0"));
-    QCOMPARE(w.light->text(), QStringLiteral("0.00"));
-    QCOMPARE(w.metres->text(), QString());
+    QCOMPARE(w.box->text(), text);
+    QCOMPARE(w.light->text(), light);
+    QCOMPARE(w.metres->text(), metres);
     QCOMPARE(w.method->text(), QStringLiteral("Established"));
     QCOMPARE(w.methodColour(), kGreen);
 }
@@ -157,24 +180,6 @@ void FrmMainInput::enterThatMovesTheBarRecalculatesTwice()
     // alone: the scroll bar's own text would have been " 2.5".
     QCOMPARE(w.box->text(), QStringLiteral("2.5"));
     QCOMPARE(w.bar->value(), 2500);
-}
-
-void FrmMainInput::enterAtTheCurrentPositionNotifiesNothing()
-{
-    Window w;
-    w.bar->setValue(1500);
-    QCOMPARE(w.box->text(), QStringLiteral(" 1.5"));
-    QSignalSpy shown(&w.form, &MainWindow::resultsShown);
-    QSignalSpy changed(w.bar, &QScrollBar::valueChanged);
-    w.box->setFocus();
-    QTest::keyClick(w.box, Qt::Key_Return);
-    QCOMPARE(changed.count(), 0);
-    QCOMPARE(shown.count(), 1);
-    // The next move by the user writes the position's text as usual.
-    w.bar->setFocus();
-    QTest::keyClick(w.bar, Qt::Key_Right);
-    QCOMPARE(w.box->text(), QStringLiteral(" 1.501"));
-    QCOMPARE(w.light->text(), QString::fromStdString(vesk::ResultsFor(" 1.501").multipleOfC));
 }
 
 void FrmMainInput::resultLabelsKeepCreationCaptionsUntilInput()
