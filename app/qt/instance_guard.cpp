@@ -209,45 +209,37 @@ bool LocalInstanceGuard::lock()
 LocalInstanceGuard::Taken LocalInstanceGuard::take(const InstancePlaces::Directory& directory,
                                                    QString& why)
 {
-    const int dir = openPrivateDirectory(directory, why);
-    if (dir < 0)
+    directoryFd_ = openPrivateDirectory(directory, why);
+    if (directoryFd_ < 0)
         return Taken::Unusable;
-    const std::string lockName = native(places_.name) + ".lock";
-    const std::string socketName = native(places_.name) + ".socket";
-    int fd = -1;
-    if (!freeFor(dir, lockName, S_IFREG) || !freeFor(dir, socketName, S_IFSOCK)) {
-        why = QStringLiteral("its lock or socket name is taken by something else");
-    } else if (fd =
-                   ::openat(dir, lockName.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
-               fd < 0) {
-        why = errorText(errno);
-    } else {
-        directoryFd_ = dir;
-        socketName_ = socketName;
-        socketAddress_ = local_socket::addressIn(dir, native(directory.path), socketName);
-        if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-            const int error = errno;
-            ::close(fd);
-            if (error == EWOULDBLOCK)
-                return Taken::Held;
-            why = errorText(error);
-        } else {
-            lockFd_ = fd;
-            // A socket left by a copy that died is ours to remove: we hold the lock.
-            ::unlinkat(dir, socketName.c_str(), 0);
-            listenFd_ = local_socket::listenAt(socketAddress_);
-            if (listenFd_ >= 0) {
-                listener_ = new QSocketNotifier(listenFd_, QSocketNotifier::Read, this);
-                connect(listener_, &QSocketNotifier::activated, this, &LocalInstanceGuard::accept);
-                return Taken::Mine;
-            }
-            why = errorText(errno);
-        }
+    const auto unusable = [this, &why](QString reason) {
+        why = std::move(reason);
         leave();
         return Taken::Unusable;
+    };
+    const std::string lockName = native(places_.name) + ".lock";
+    socketName_ = native(places_.name) + ".socket";
+    socketAddress_ = local_socket::addressIn(directoryFd_, native(directory.path), socketName_);
+    if (!freeFor(directoryFd_, lockName, S_IFREG) || !freeFor(directoryFd_, socketName_, S_IFSOCK))
+        return unusable(QStringLiteral("its lock or socket name is taken by something else"));
+    const int fd =
+        ::openat(directoryFd_, lockName.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (fd < 0)
+        return unusable(errorText(errno));
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const int error = errno;
+        ::close(fd);
+        return error == EWOULDBLOCK ? Taken::Held : unusable(errorText(error));
     }
-    ::close(dir);
-    return Taken::Unusable;
+    lockFd_ = fd;
+    // A socket left by a copy that died is ours to remove: we hold the lock.
+    ::unlinkat(directoryFd_, socketName_.c_str(), 0);
+    listenFd_ = local_socket::listenAt(socketAddress_);
+    if (listenFd_ < 0)
+        return unusable(errorText(errno));
+    listener_ = new QSocketNotifier(listenFd_, QSocketNotifier::Read, this);
+    connect(listener_, &QSocketNotifier::activated, this, &LocalInstanceGuard::accept);
+    return Taken::Mine;
 }
 
 // Takes a bounded number of new clients at each wake-up, so that a flood of
