@@ -26,13 +26,26 @@ bool underWine()
     return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
 }
 
+// Brought forward without waiting for the window's thread: the calls are
+// queued to it and carried out in order, so that a running copy that has
+// stopped answering cannot hold this one up.
 void bringToFront(HWND window)
 {
     static const bool remap = underWine();
-    if (remap && !IsIconic(window) && IsWindowVisible(window))
-        ShowWindow(window, SW_HIDE);
-    ShowWindow(window, SW_SHOW);
-    SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    if (remap && !IsIconic(window))
+        ShowWindowAsync(window, SW_HIDE);
+    ShowWindowAsync(window, SW_SHOW);
+    SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_ASYNCWINDOWPOS);
+}
+
+// Whether the window's thread answers within the deadline; a copy stopped or
+// stuck in a long task is left as it is.
+bool answers(HWND window)
+{
+    DWORD_PTR ignored = 0;
+    return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK,
+                               static_cast<UINT>(Win32Platform::kAnswerDeadline.count()),
+                               &ignored) != 0;
 }
 
 } // namespace
@@ -82,13 +95,14 @@ void Win32Platform::RestoreWindow(std::string_view caption)
             return;
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
+    if (!answers(found))
+        return;
     DWORD process = 0;
     GetWindowThreadProcessId(found, &process);
     AllowSetForegroundWindow(process);
     // While the About window is open the main window takes no input: the
     // About window is the one to bring forward, also out of a minimised
-    // main window, which took it out of sight. It goes first, so that the
-    // main window's coming back finds it there to pass the input to.
+    // main window, which took it out of sight.
     HWND front = GetLastActivePopup(found);
     if (!IsWindowEnabled(found)) {
         HWND about = nullptr;
@@ -98,14 +112,17 @@ void Win32Platform::RestoreWindow(std::string_view caption)
     }
     // The window taking the input is active before the main window comes
     // back, so that the focus the window manager gives the main window is
-    // passed straight on to it.
+    // passed straight on to it; and it is brought forward again after, so
+    // that it stays on top of the main window it belongs to.
     if (front != found) {
         bringToFront(front);
         SetForegroundWindow(front);
     }
     if (!IsIconic(found))
         bringToFront(found);
-    ShowWindow(found, SW_RESTORE);
+    ShowWindowAsync(found, SW_RESTORE);
+    if (front != found)
+        bringToFront(front);
     SetForegroundWindow(front);
 }
 

@@ -37,6 +37,9 @@ class Win32Platform : public Platform {
     // How long a later copy waits for the running copy's window to appear,
     // should that copy still be starting.
     static constexpr std::chrono::milliseconds kHandOverDeadline{2000};
+    // How long it waits for that window's answer before taking the copy for
+    // hung and ending without it.
+    static constexpr std::chrono::milliseconds kAnswerDeadline{1000};
 
   private:
     HINSTANCE instance_;

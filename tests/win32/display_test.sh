@@ -32,15 +32,22 @@ later_copy() {
     wine "$vesk" >/dev/null 2>&1 &
     pid=$!
     byebye=
-    while kill -0 "$pid" 2>/dev/null; do byebye+=$(window_named 'bye bye'); done
+    while kill -0 "$pid" 2>/dev/null; do
+        byebye+=$(window_named 'bye bye')
+        # One that has not ended in 10 s never will by itself.
+        [ $(($(date +%s%N) - t0)) -lt 10000000000 ] || kill -KILL "$pid" 2>/dev/null
+    done
     wait "$pid"
     later_rc=$?
     later_ms=$((($(date +%s%N) - t0) / 1000000))
 }
 handed_over() { [ "$later_rc" = 0 ] && [ "$later_ms" -lt 4000 ] && [ -z "$byebye" ]; }
 
-other_window() {
-    xmessage -geometry 500x400+50+100 "another window" >/dev/null 2>&1 &
+# The window last in the window manager's stacking order.
+on_top() { [ "$(printf '%d' "$(xprop -root _NET_CLIENT_LIST_STACKING | awk '{print $NF}')")" = "$1" ]; }
+
+other_window() { # other_window [GEOMETRY]: another program's window, active
+    xmessage -geometry "${1:-500x400+50+100}" "another window" >/dev/null 2>&1 &
     other_pid=$!
     soon window_named xmessage >/dev/null
     other=$(window_named xmessage)
@@ -96,6 +103,38 @@ with_about_open() {
     stop_vesk
 }
 
+# About open when a later copy starts: About, the window taking the input,
+# comes out active and above the main window, which it must not be buried by.
+about_open() { # about_open GEOMETRY WHAT: another window active there
+    start_vesk
+    xdotool windowactivate --sync "$win" 2>/dev/null
+    xdotool key --clearmodifiers alt+a
+    soon window_named About >/dev/null
+    about=$(window_named About)
+    other_window "$1"
+    later_copy
+    check "About open, $2: About active and on top ($later_ms ms)" \
+        soon bash -c "$(declare -f active on_top); active $about && on_top $about"
+    kill "$other_pid" 2>/dev/null
+    stop_vesk
+}
+about_open_another_window_active() { about_open 300x100+600+500 "another window active"; }
+about_open_and_covered() { about_open 420x300+100+180 "covered by another window"; }
+
+# A running copy that answers nothing (stopped): a later copy ends all the
+# same, within 3 s, and shows nothing.
+running_copy_hung() {
+    start_vesk
+    local procs
+    procs=$(pgrep -f "^[A-Z]:.*vesk.exe|^$vesk") || procs=
+    kill -STOP $procs
+    later_copy
+    kill -CONT $procs
+    check "a later copy of a hung copy ends with status 0 in under 3 s ($later_ms ms), showing nothing" \
+        [ "$later_rc" = 0 -a "$later_ms" -lt 3000 -a -z "$byebye" ]
+    stop_vesk
+}
+
 # The colours of a part of a window's client area, as rrggbb, one a line.
 colours() { # colours WINDOW X Y WIDTH HEIGHT
     import -window "$1" png:- 2>/dev/null | convert png:- -crop "$4x$5+$2+$3" +repage -unique-colors txt:- |
@@ -120,7 +159,8 @@ what_it_draws() {
     stop_vesk
 }
 
-for scenario in what_it_draws from_minimised from_behind_another_window with_about_open; do
+for scenario in ${SCENARIOS:-what_it_draws from_minimised from_behind_another_window with_about_open \
+    about_open_another_window_active about_open_and_covered running_copy_hung}; do
     echo "== $scenario"
     "$scenario"
 done
