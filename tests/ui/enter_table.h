@@ -60,4 +60,21 @@ inline constexpr EnterRow kEnterRows[] = {
     {"blank_before_point", "4 .5", "4 .5", 4500, nullptr, {}, nullptr, nullptr},
 };
 
+// Enter on a focused button presses it, whether the focus came with the
+// window, by a click (held and let go off the button, so that it is not
+// pressed) or by Tab: the main window's Exit, or About's OK.
+enum class FocusBy { Window, Click, Tab };
+
+struct FocusedButton {
+    const char* name;
+    bool about;
+    FocusBy by;
+};
+
+inline constexpr FocusedButton kFocusedButtons[] = {
+    {"exit_as_shown", false, FocusBy::Window}, {"exit_clicked", false, FocusBy::Click},
+    {"exit_tabbed", false, FocusBy::Tab},      {"ok_as_shown", true, FocusBy::Window},
+    {"ok_clicked", true, FocusBy::Click},      {"ok_tabbed", true, FocusBy::Tab},
+};
+
 } // namespace vesk::test

@@ -460,6 +460,53 @@ TEST_F(Running, TabOrderAndAccessKeys)
     CloseHandle(handle);
 }
 
+// Enter on a focused button: the shared rows, with keys and clicks for real.
+using test::FocusBy;
+
+struct EnterOnAButton : Running, testing::WithParamInterface<test::FocusedButton> {};
+
+TEST_P(EnterOnAButton, PressesIt)
+{
+    const test::FocusedButton& row = GetParam();
+    HWND window = main;
+    HWND button = control(mw::cmdExit);
+    if (row.about) {
+        press('A', VK_MENU);
+        ASSERT_TRUE(
+            eventually([&] { return (window = aboutOf(main)) && IsWindowVisible(window); }));
+        button = GetDlgItem(window, win32::controlId(aw::cmdExit));
+    }
+    if (row.by == FocusBy::Tab) {
+        // From the text box round to Exit; within About, from OK to OK.
+        if (!row.about)
+            clickAt(centreOf(box));
+        ASSERT_TRUE(eventually([&] { return focusOf(window) == (row.about ? button : box); }));
+        for (int i = 0; i < (row.about ? 1 : 2); ++i)
+            press(VK_TAB);
+    } else if (row.by == FocusBy::Click) {
+        mouseTo(centreOf(button));
+        std::this_thread::sleep_for(50ms);
+        mouseButton(true);
+        mouseTo({windowRect(window).right + 40, windowRect(window).bottom + 40});
+        mouseButton(false);
+    }
+    ASSERT_TRUE(eventually([&] { return focusOf(window) == button; }));
+    ASSERT_TRUE(IsWindowVisible(window)); // not pressed yet
+    DWORD process = 0;
+    GetWindowThreadProcessId(main, &process);
+    HANDLE handle = OpenProcess(SYNCHRONIZE, FALSE, process);
+    press(VK_RETURN);
+    if (row.about) {
+        EXPECT_TRUE(eventually([&] { return !IsWindowVisible(window); }));
+        EXPECT_TRUE(IsWindow(window)); // hidden, as by OK
+    } else {
+        EXPECT_EQ(WaitForSingleObject(handle, 5000), WAIT_OBJECT_0);
+    }
+    CloseHandle(handle);
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, EnterOnAButton, testing::ValuesIn(test::kFocusedButtons), RowName());
+
 // About: modal, at the main window's outer corner wherever that is, its
 // layout as designed; OK hides it and keeps it, the close box destroys it and
 // the next About makes it anew.

@@ -9,6 +9,7 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 
@@ -28,6 +29,25 @@ QAccessibleInterface* windowRole(const QString&, QObject* object)
         return nullptr;
     return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Role(role.toInt()));
 }
+
+// Neither the default nor the cancel button of its window; but as on every
+// desktop, Enter presses the button that has the focus, however it got there.
+class Button : public QPushButton {
+  public:
+    using QPushButton::QPushButton;
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        const auto key = event->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) &&
+            (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+            click();
+            return;
+        }
+        QPushButton::keyPressEvent(event);
+    }
+};
 
 QRect toQRect(layout::Rect r)
 {
@@ -80,7 +100,7 @@ QWidget* create(QWidget& window, const layout::Control& c)
         w->setFocusPolicy(Qt::StrongFocus);
         break;
     case layout::Kind::Button: {
-        auto* button = new QPushButton(caption, &window); // neither default nor cancel button
+        auto* button = new Button(caption, &window);
         button->setAutoDefault(false);
         w = button;
         break;

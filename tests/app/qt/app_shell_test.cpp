@@ -6,6 +6,7 @@
 #include "app/qt/about_window.h"
 #include "app/qt/instance_guard.h"
 #include "app/qt/qt_platform.h"
+#include "tests/ui/enter_table.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/picture.h"
 
@@ -83,6 +84,8 @@ class AppShellTest : public QObject {
     void okHidesAndKeeps();
     void closeDestroysAndNextClickRecreates();
     void escapeHides();
+    void enterPressesTheFocusedButton_data();
+    void enterPressesTheFocusedButton();
     void onlyTheMainWindowIsRestored_data();
     void onlyTheMainWindowIsRestored();
 };
@@ -314,6 +317,52 @@ void AppShellTest::escapeHides()
     whileShown([](AboutWindow& about) { QTest::keyClick(&about, Qt::Key_Escape); });
     s.form.handlers().cmdAbout_Click();
     QVERIFY(!s.shell.about()->isVisible());
+}
+
+using test::FocusBy;
+Q_DECLARE_METATYPE(FocusBy)
+
+void AppShellTest::enterPressesTheFocusedButton_data()
+{
+    QTest::addColumn<bool>("about");
+    QTest::addColumn<FocusBy>("by");
+    for (const test::FocusedButton& row : test::kFocusedButtons)
+        QTest::newRow(row.name) << row.about << row.by;
+}
+
+void AppShellTest::enterPressesTheFocusedButton()
+{
+    QFETCH(bool, about);
+    QFETCH(FocusBy, by);
+    Started s(false);
+    s.form.handlers().Form_Load();
+    s.form.show();
+    QVERIFY(QTest::qWaitForWindowActive(&s.form));
+    const auto focusAndEnter = [by](QWidget& window, QWidget* tabFrom) {
+        auto* button = window.findChild<QPushButton*>(QStringLiteral("cmdExit"));
+        if (by == FocusBy::Click) {
+            QTest::mousePress(button, Qt::LeftButton);
+            QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(-20, -20));
+        } else if (by == FocusBy::Tab) {
+            tabFrom->setFocus(Qt::OtherFocusReason);
+            for (int i = 0; i < 5 && (i == 0 || window.focusWidget() != button); ++i)
+                QTest::keyClick(window.focusWidget(), Qt::Key_Tab);
+        }
+        QCOMPARE(window.focusWidget(), button);
+        QTest::keyClick(button, Qt::Key_Return);
+    };
+    if (about) {
+        whileShown([&](AboutWindow& window) {
+            focusAndEnter(window, window.findChild<QPushButton*>(QStringLiteral("cmdExit")));
+            QVERIFY(!window.isVisible());
+        });
+        s.form.handlers().cmdAbout_Click();
+        QVERIFY(!s.shell.about()->isVisible());
+        QCOMPARE(s.ends, 0);
+    } else {
+        focusAndEnter(s.form, s.form.findChild<QWidget*>(QStringLiteral("txtVesk")));
+        QCOMPARE(s.ends, 1);
+    }
 }
 
 // A later copy's request, by caption: only the main window's own, exactly.
