@@ -3,8 +3,13 @@
 ; The Windows installer: for the user alone, so that it needs no
 ; administrator. It installs vesk.exe, a Start-menu shortcut "Vesk Calculator"
 ; and an uninstaller, listed under Add/Remove Programs with the product's
-; name, version, publisher and icon. makensis is given VERSION, EXE, ICON,
-; APP_ID and OUTFILE.
+; name, version, publisher, size and icon. makensis is given VERSION, EXE,
+; ICON, APP_ID (also the main window's class) and OUTFILE.
+;
+; Neither runs while the program does: each asks the user to close it first
+; (Retry / Cancel), and when silent fails with status 2, changing nothing.
+; The uninstall entry's quiet command runs the uninstaller in place (_?=),
+; so that whoever runs it has it back only once it is done, with its status.
 Unicode true
 Target amd64-unicode
 SetCompressor /SOLID lzma
@@ -23,6 +28,8 @@ InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
 ShowInstDetails nevershow
 ShowUninstDetails nevershow
 
+!include "FileFunc.nsh"
+
 VIProductVersion "${VERSION}.0.0"
 VIAddVersionKey "ProductName" "${PRODUCT}"
 VIAddVersionKey "ProductVersion" "${VERSION}"
@@ -36,8 +43,36 @@ Page instfiles
 UninstPage uninstConfirm
 UninstPage instfiles
 
+!macro CLOSE_RUNNING un
+Function ${un}closeRunning
+    retry:
+    FindWindow $0 "${APP_ID}"
+    StrCmp $0 0 done
+    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION \
+        "${PRODUCT} is running.$\r$\n$\r$\nClose it, then choose Retry." /SD IDCANCEL IDRETRY retry
+    SetErrorLevel 2
+    Quit
+    done:
+FunctionEnd
+!macroend
+!insertmacro CLOSE_RUNNING ""
+!insertmacro CLOSE_RUNNING "un."
+
+Function .onInit
+    Call closeRunning
+FunctionEnd
+
+Function un.onInit
+    Call un.closeRunning
+FunctionEnd
+
 Section "Install"
     SetShellVarContext current
+    ; The folder that holds the installation's, where this makes it, goes
+    ; with it.
+    ${GetParent} "$INSTDIR" $R0
+    IfFileExists "$R0\*.*" +2
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "MadeFolder" "$R0"
     SetOutPath "$INSTDIR"
     File "/oname=vesk.exe" "${EXE}"
     WriteUninstaller "$INSTDIR\uninstall.exe"
@@ -48,16 +83,27 @@ Section "Install"
     WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\vesk.exe,0"
     WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
     WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
-    WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
+    ; Run in place, so that whoever runs it silently has it back only once it
+    ; is done, with its status.
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" \
+        '"$INSTDIR\uninstall.exe" /S _?=$INSTDIR'
+    ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
+    IntFmt $0 "0x%08X" $0
+    WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $0
     WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
     WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
 SectionEnd
 
 Section "Uninstall"
     SetShellVarContext current
+    ReadRegStr $R0 HKCU "${UNINSTALL_KEY}" "MadeFolder"
     Delete "$SMPROGRAMS\${PRODUCT}.lnk"
     Delete "$INSTDIR\vesk.exe"
-    Delete "$INSTDIR\uninstall.exe"
-    RMDir "$INSTDIR"
+    ; Run in place, the uninstaller is a running program, whose file Windows
+    ; keeps: it goes, with the folders, when Windows next starts.
+    Delete /REBOOTOK "$INSTDIR\uninstall.exe"
+    RMDir /REBOOTOK "$INSTDIR"
+    StrCmp $R0 "" +2
+    RMDir /REBOOTOK $R0
     DeleteRegKey HKCU "${UNINSTALL_KEY}"
 SectionEnd

@@ -3,7 +3,9 @@
 # SPDX-License-Identifier: MIT
 # The Windows installer under Wine, silently, as the user: the files, the
 # Start-menu shortcut, the Add/Remove Programs entry, a start from the
-# shortcut; then the uninstaller, which leaves nothing behind.
+# shortcut; the uninstall entry's quiet command refused while the program
+# runs; then, the program closed, the same command, which returns once it is
+# done and leaves nothing behind.
 # Usage: installer_test.sh WINE_SESSION_DIR PATH/TO/setup.exe PATH/TO/zip
 set -uo pipefail
 session=$1
@@ -18,6 +20,18 @@ app_dir="$user_dir/AppData/Local/Programs/Vesk Calculator"
 shortcut="$user_dir/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Vesk Calculator.lnk"
 value() { wine reg query "$key" /v "$1" 2>/dev/null | tr -d '\r' | awk -v n="$1" '$1 == n {$1 = ""; $2 = ""; sub(/^ +/, ""); print}'; }
 
+# What the user's folders hold, to compare with what is left in the end.
+contents() { find "$user_dir" "$WINEPREFIX/drive_c/windows/temp" | sort; }
+contents >"$session/before-install"
+# The quiet command as a script runs it, and its status: a batch file waits
+# for the programs it starts.
+quiet_uninstall() {
+    printf '@%s\r\n@exit /b %%errorlevel%%\r\n' "$(value QuietUninstallString)" >"$session/uninstall.bat"
+    wine cmd /c "$(winepath -w "$session/uninstall.bat")"
+}
+installed() { test -f "$app_dir/vesk.exe" -a -f "$app_dir/uninstall.exe" -a -f "$shortcut" && wine reg query "$key" >/dev/null 2>&1; }
+running() { pgrep -f 'Programs.Vesk Calculator.vesk.exe' >/dev/null; }
+
 check "the zip holds vesk.exe alone" [ "$(unzip -Z1 "$zip")" = vesk.exe ]
 
 wine "$setup" /S
@@ -28,18 +42,25 @@ check "Add/Remove Programs: the name" [ "$(value DisplayName)" = "Vesk Calculato
 check "the version 1.01" [ "$(value DisplayVersion)" = 1.01 ]
 check "the publisher" [ "$(value Publisher)" = Quarvane ]
 check "the icon" bash -c "[[ '$(value DisplayIcon)' == *'vesk.exe,0' ]]"
+check "the size, in KiB" [ "$(($(value EstimatedSize)))" = "$((($(stat -c %s "$app_dir"/* | paste -sd+)) / 1024))" ]
 
 wine start /unix "$shortcut" >/dev/null 2>&1
 check "started from the shortcut, the window shows" \
     soon bash -c "xdotool search --onlyvisible --name '^Vesk\$' >/dev/null"
+quiet_uninstall
+status=$?
+refused() { [ "$status" = 2 ] && installed && running; }
+check "while it runs, the quiet uninstall fails ($status), keeping every file; the program runs on" refused
 for pid in $(pgrep -f 'Programs.Vesk Calculator.vesk.exe'); do kill -KILL "$pid"; done
 soon bash -c "! xdotool search --onlyvisible --name '^Vesk\$' >/dev/null"
 
-# The uninstaller runs on from a copy of itself, so that it can remove its
-# own file: its work is waited for.
-wine "$app_dir/uninstall.exe" /S
-gone() { ! test -e "$app_dir"; }
-check "uninstalled: no folder left" soon gone
-check "no shortcut left" bash -c "! test -e '$shortcut'"
-check "no Add/Remove Programs entry left" bash -c "! wine reg query '$key' >/dev/null 2>&1"
+quiet_uninstall
+status=$?
+check "closed, the quiet uninstall succeeds" [ "$status" = 0 ]
+removed() { ! test -e "$app_dir/vesk.exe" -o -e "$shortcut" && ! wine reg query "$key" >/dev/null 2>&1; }
+check "and has removed, when it returns, the program, its shortcut and its entry" removed
+# The uninstaller's own running file and its folders go when Windows next
+# starts.
+wineboot -r
+check "nothing left in the user's folders" [ -z "$(contents | comm -13 "$session/before-install" -)" ]
 summary
