@@ -48,6 +48,9 @@ bool answers(HWND window)
                                &ignored) != 0;
 }
 
+// Long enough for the running copy to paint its main window once restored.
+constexpr std::chrono::milliseconds kPaintWait{150};
+
 } // namespace
 
 HWND findRunningWindow(std::wstring_view caption)
@@ -113,7 +116,9 @@ void Win32Platform::RestoreWindow(std::string_view caption)
     // The window taking the input is active before the main window comes
     // back, so that the focus the window manager gives the main window is
     // passed straight on to it; and it is brought forward again after, so
-    // that it stays on top of the main window it belongs to.
+    // that it stays on top of the main window it belongs to. Wine 10 shows
+    // the main window to the window manager only once it has painted it: a
+    // moment later the About window is raised once more.
     if (front != found) {
         bringToFront(front);
         SetForegroundWindow(front);
@@ -121,8 +126,12 @@ void Win32Platform::RestoreWindow(std::string_view caption)
     if (!IsIconic(found))
         bringToFront(found);
     ShowWindowAsync(found, SW_RESTORE);
-    if (front != found)
+    if (front != found) {
         bringToFront(front);
+        SetForegroundWindow(front);
+        std::this_thread::sleep_for(kPaintWait);
+        SetWindowPos(front, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_ASYNCWINDOWPOS);
+    }
     SetForegroundWindow(front);
 }
 
