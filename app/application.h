@@ -64,7 +64,7 @@ class Application : public Shell {
 
     bool ended() const { return ended_; }
 
-    static constexpr std::string_view kCaption = "Vesk";
+    static constexpr std::string_view kCaption = main_layout::kWindow.caption;
     static constexpr std::string_view kLeavingCaption = "bye bye";
 
   private:

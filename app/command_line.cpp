@@ -3,8 +3,8 @@
 #include "app/command_line.h"
 
 #include "app/version.h"
+#include "model/number_text.h"
 #include "model/results.h"
-#include "ui/frmMain.h"
 
 #include <algorithm>
 #include <array>

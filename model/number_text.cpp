@@ -308,4 +308,16 @@ std::string GroupedText(double wholeNumber)
     return out;
 }
 
+std::string ClampedFactorText(std::string_view typed)
+{
+    constexpr double lowest = 0;
+    constexpr double highest = 9.9999;
+    std::string text(typed);
+    if (ParseNumber(text) < lowest)
+        text = IntegerText(0);
+    if (ParseNumber(text) > highest)
+        text = DoubleText(highest);
+    return text;
+}
+
 } // namespace vesk

@@ -47,4 +47,8 @@ std::string StandardText(double value);
 // value is written in full, however long, with "-" before a negative one.
 std::string GroupedText(double wholeNumber);
 
+// A typed factor held within the scale: a text that reads below 0 becomes
+// "0", one that reads above 9.9999 "9.9999"; any other text stays as typed.
+std::string ClampedFactorText(std::string_view typed);
+
 } // namespace vesk

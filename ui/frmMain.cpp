@@ -13,10 +13,8 @@ namespace {
 
 using namespace main_layout;
 
-// The Enter key and the factor's bounds.
+// The Enter key.
 constexpr std::uint16_t kEnter = 13;
-constexpr double kLowestFactor = 0;
-constexpr double kHighestFactor = 9.9999;
 constexpr double kTextToPosition = 1000;
 constexpr float kPositionToText = 1000;
 
@@ -32,16 +30,6 @@ int roundHalfEven(double x)
 }
 
 } // namespace
-
-std::string ClampedFactorText(std::string_view typed)
-{
-    std::string text(typed);
-    if (ParseNumber(text) < kLowestFactor)
-        text = IntegerText(0);
-    if (ParseNumber(text) > kHighestFactor)
-        text = DoubleText(kHighestFactor);
-    return text;
-}
 
 int Stepped(int position, ScrollAction action)
 {

@@ -49,10 +49,6 @@ enum class ScrollAction { LineLeft, LineRight, PageLeft, PageRight, ToLeft, ToRi
 // Where a step takes the position, held within the scroll bar's range.
 int Stepped(int position, ScrollAction action);
 
-// The text box's text after Enter: a factor below 0 becomes "0", one above
-// 9.9999 "9.9999"; any other text stays as typed.
-std::string ClampedFactorText(std::string_view typed);
-
 class frmMain {
   public:
     using Id = main_layout::Id;

@@ -5,6 +5,7 @@
 // closing it with the title bar's button destroys it instead.
 #pragma once
 
+#include "app/version.h"
 #include "ui/win32/form.h"
 
 #include <functional>
@@ -13,7 +14,7 @@ namespace vesk::win32 {
 
 class AboutWindow {
   public:
-    static constexpr wchar_t kClass[] = L"org.veskcalculator.Vesk.About";
+    static constexpr const wchar_t* kClass = version::kAboutIdWide;
 
     // Creates the window hidden; `destroyed` is told when its close box has
     // destroyed it (the object goes with it).

@@ -4,6 +4,7 @@
 // Form_Load decides whether this copy runs or hands over to one already
 // running, and only then is the window shown.
 #include "app/application.h"
+#include "app/version.h"
 #include "app/win32/about_window.h"
 #include "app/win32/win32_platform.h"
 #include "ui/win32/main_window.h"
@@ -15,7 +16,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show)
     // Asked once, before the window is built; Form_Load asks again and gets
     // the same answer.
     const bool handsOver = platform.PreviousInstance();
-    vesk::win32::MainWindow form(&application, instance,
+    vesk::win32::MainWindow form(&application, instance, vesk::version::kAppIdWide,
                                  handsOver ? vesk::win32::MainWindow::Build::WindowOnly
                                            : vesk::win32::MainWindow::Build::Everything);
     platform.setMainWindow(form);

@@ -14,7 +14,7 @@ namespace {
 // the application.
 std::wstring mutexName()
 {
-    return L"Local\\" + wide(version::kAppId);
+    return std::wstring(L"Local\\") + version::kAppIdWide;
 }
 
 // Under Wine an activation stays inside Wine: the X window manager hears of
@@ -57,7 +57,8 @@ HWND findRunningWindow(std::wstring_view caption)
 {
     const std::wstring wanted(caption);
     HWND found = nullptr;
-    while ((found = FindWindowExW(nullptr, found, MainWindow::kClass, wanted.c_str())) != nullptr) {
+    while ((found = FindWindowExW(nullptr, found, version::kAppIdWide, wanted.c_str())) !=
+           nullptr) {
         DWORD process = 0;
         GetWindowThreadProcessId(found, &process);
         if (process != GetCurrentProcessId() && IsWindowVisible(found))

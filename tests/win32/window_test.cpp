@@ -6,6 +6,7 @@
 // GetScrollInfo and GetWindowRect.
 #include "app/about_layout.h"
 #include "app/application.h"
+#include "app/version.h"
 #include "tests/model/row_name.h"
 #include "tests/ui/enter_table.h"
 #include "ui/main_layout.h"
@@ -27,8 +28,8 @@ using namespace std::chrono_literals;
 namespace mw = main_layout;
 namespace aw = about_layout;
 
-constexpr wchar_t kMainClass[] = L"org.veskcalculator.Vesk";
-constexpr wchar_t kAboutClass[] = L"org.veskcalculator.Vesk.About";
+constexpr const wchar_t* kMainClass = version::kAppIdWide;
+constexpr const wchar_t* kAboutClass = version::kAboutIdWide;
 
 bool eventually(const std::function<bool()>& condition,
                 std::chrono::milliseconds limit = std::chrono::milliseconds(5000))

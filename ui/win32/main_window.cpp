@@ -12,16 +12,17 @@ constexpr wchar_t kIcon[] = L"IDI_ICON1";
 
 } // namespace
 
-MainWindow::MainWindow(Shell* shell, HINSTANCE instance, Build build) : handlers_(*this, shell)
+MainWindow::MainWindow(Shell* shell, HINSTANCE instance, const wchar_t* windowClass, Build build)
+    : handlers_(*this, shell)
 {
     // A copy that hands over shows no window, and needs no icon for it.
-    registerClass(instance, kClass, procedureOf<MainWindow>,
+    registerClass(instance, windowClass, procedureOf<MainWindow>,
                   build == Build::Everything ? kIcon : nullptr);
     if (build == Build::WindowOnly) {
-        form_.create(kWindow, {}, {}, kClass, nullptr, this);
+        form_.create(kWindow, {}, {}, windowClass, nullptr, this);
         return;
     }
-    form_.create(kWindow, kControls, kLines, kClass, nullptr, this);
+    form_.create(kWindow, kControls, kLines, windowClass, nullptr, this);
     // Told to the window itself too, where the task bar and other programs ask.
     for (WPARAM size : {ICON_BIG, ICON_SMALL})
         SendMessageW(window(), WM_SETICON, size,

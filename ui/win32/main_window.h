@@ -12,14 +12,13 @@ namespace vesk::win32 {
 
 class MainWindow : private frmMain::Controls {
   public:
-    // The window class: the program's own, which a later copy's search names.
-    static constexpr wchar_t kClass[] = L"org.veskcalculator.Vesk";
-
     // What to build: a copy that hands over never shows its window, so it
     // needs only the window and its caption.
     enum class Build { Everything, WindowOnly };
 
-    MainWindow(Shell* shell, HINSTANCE instance, Build build = Build::Everything);
+    // `windowClass` is the program's own, which a later copy's search names.
+    MainWindow(Shell* shell, HINSTANCE instance, const wchar_t* windowClass,
+               Build build = Build::Everything);
 
     HWND window() const { return form_.window(); }
     frmMain& handlers() { return handlers_; }
