@@ -131,15 +131,4 @@ constexpr Rect pixels(const Line& l, int dpi = kDesignDpi)
     return {ax, top, 1, ay <= by ? by - ay : ay - by};
 }
 
-// The caption a button shows without its access-key marks, and the key.
-constexpr char accessKey(const char* text)
-{
-    for (const char* p = text; *p != '\0'; ++p)
-        if (*p == '&' && p[1] != '\0' && p[1] != '&')
-            return p[1] >= 'a' && p[1] <= 'z' ? static_cast<char>(p[1] - 'a' + 'A') : p[1];
-        else if (*p == '&')
-            ++p;
-    return '\0';
-}
-
 } // namespace vesk::layout

@@ -21,7 +21,6 @@ class Win32Platform : public Platform {
     explicit Win32Platform(HINSTANCE instance);
 
     void setMainWindow(MainWindow& window) { main_ = &window; }
-    AboutWindow* about() const { return about_.get(); }
 
     bool PreviousInstance() override;
     void SetMainCaption(std::string_view caption) override;

@@ -14,17 +14,12 @@ void TextBox::keyPressEvent(QKeyEvent* event)
         QLineEdit::keyPressEvent(event); // not a character key
         return;
     }
-    const std::uint16_t typed = enter ? 13 : text.front().unicode();
-    std::uint16_t code = typed;
+    std::uint16_t code = enter ? 13 : text.front().unicode();
     keyPress_(code);
-    if (code == 0) {
+    if (code == 0)
         event->accept();
-    } else if (code == typed) {
+    else
         QLineEdit::keyPressEvent(event);
-    } else {
-        insert(QString(QChar(code)));
-        event->accept();
-    }
 }
 
 } // namespace vesk
