@@ -481,6 +481,12 @@ void SingleCopy::filesArePrivate()
     if (!other.anotherStands())
         QSKIP("becoming another user needs root");
     QCOMPARE(other.request(c.dir()), QByteArrayLiteral("errno 13")); // EACCES
+    // Opened to others once the copy runs, the socket lets them connect: the
+    // copy itself hangs up on them, by their user id, and serves its own.
+    QVERIFY(::chmod(QFile::encodeName(c.dir()).constData(), 0755) == 0);
+    QVERIFY(::chmod(QFile::encodeName(c.socket()).constData(), 0777) == 0);
+    QCOMPARE(other.request(c.dir()), QByteArray());
+    QCOMPARE(c.request("Vesk"), QByteArrayLiteral("FOUND\n"));
 }
 
 void SingleCopy::noDisplayIsOneLine_data()
@@ -731,6 +737,7 @@ namespace {
 enum class Setup {
     LongPath,
     ReadOnlyRuntime,
+    OpenRuntime,
     RuntimeOfAnother,
     UnsetAndTmpTaken,
     UnsetAndTmpRedirected,
@@ -753,6 +760,7 @@ void SingleCopy::aPrivatePlaceOrNone_data()
     QTest::addColumn<Where>("where");
     QTest::newRow("path_too_long_for_a_socket") << Setup::LongPath << Where::Runtime;
     QTest::newRow("read_only_runtime") << Setup::ReadOnlyRuntime << Where::Cache;
+    QTest::newRow("runtime_open_to_others") << Setup::OpenRuntime << Where::Cache;
     QTest::newRow("runtime_of_another_user") << Setup::RuntimeOfAnother << Where::Cache;
     QTest::newRow("unset_tmp_taken") << Setup::UnsetAndTmpTaken << Where::Cache;
     QTest::newRow("unset_tmp_redirected") << Setup::UnsetAndTmpRedirected << Where::Cache;
@@ -799,6 +807,9 @@ void SingleCopy::aPrivatePlaceOrNone()
         break;
     case Setup::ReadOnlyRuntime:
         QVERIFY(mode(runtime, 0500));
+        break;
+    case Setup::OpenRuntime:
+        QVERIFY(mode(runtime, 0755));
         break;
     case Setup::RuntimeOfAnother:
         QVERIFY(::lchown(QFile::encodeName(runtime).constData(), 0, 0) == 0);
