@@ -2,11 +2,13 @@
 # SPDX-FileCopyrightText: 2026 Quarvane <quarvane@example.org>
 # SPDX-License-Identifier: MIT
 # Runs a command of the project (by default the README's test command) in a
-# fresh root of Debian 12 or 13: made with debootstrap from this machine's own
+# root of Debian 12 or 13: made with debootstrap from this machine's own
 # mirror and kept as a tarball under /var/tmp for the next run, with /proc,
 # /dev, /dev/pts and a /tmp of its own mounted inside, and a clean clone of
 # the current commit copied in. Whatever it mounts, it unmounts on every way
-# out.
+# out. After a run that passed, the root with the packages the project's
+# install script put in is kept too, under a name made from that script, and
+# the next run starts from it; a changed list of packages starts afresh.
 # Usage: scripts/in-debian.sh 12|13 [COMMAND...]     (as root)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -22,6 +24,7 @@ command=("$@")
 [ "${#command[@]}" -gt 0 ] || command=(scripts/test.sh)
 
 cache=/var/tmp/vesk-debian$release-minbase.tar
+warm=/var/tmp/vesk-debian$release-deps-$(sha256sum scripts/install-deps.sh | cut -c1-16).tar
 mirror=$(cat /etc/apt/sources.list.d/*.sources /etc/apt/sources.list 2>/dev/null |
     sed -n 's/^URIs: *//p; s/^deb \(\[[^]]*\] \)\?\(http[^ ]*\) .*/\2/p' | head -n 1 || true)
 root=$(mktemp -d /var/tmp/vesk-debian$release.XXXXXX)
@@ -48,7 +51,9 @@ mount_inside() { # mount_inside WHERE MOUNT-ARGUMENTS...
     mounted+=("$where")
 }
 
-if [ -s "$cache" ]; then
+if [ -s "$warm" ]; then
+    tar -C "$root" -xf "$warm"
+elif [ -s "$cache" ]; then
     tar -C "$root" -xf "$cache"
 else
     command -v debootstrap >/dev/null ||
@@ -68,3 +73,7 @@ git -C "$root/src" checkout -q "$(git rev-parse HEAD)"
 echo "== in Debian $(cat "$root/etc/debian_version"): ${command[*]}"
 chroot "$root" /usr/bin/env -i HOME=/root PATH=/usr/sbin:/usr/bin:/sbin:/bin TERM=dumb \
     LANG=C.UTF-8 CI="${CI:-}" WERROR="${WERROR:-}" DISPLAY="${DISPLAY:-}" /bin/bash -c 'cd /src && "$@"' bash "${command[@]}"
+
+# Kept without what this run mounted or copied in; older lists' roots go.
+rm -f /var/tmp/vesk-debian"$release"-deps-*.tar
+tar -C "$root" --one-file-system --exclude=./src -cf "$warm.part" . && mv "$warm.part" "$warm"
