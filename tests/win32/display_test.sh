@@ -23,6 +23,12 @@ start_vesk() {
     for _ in $(seq 200); do win=$(window_named Vesk) && [ -n "$win" ] && return 0; sleep 0.05; done
     return 1
 }
+open_about() { # Alt+A in the running copy's main window; About's window in $about
+    xdotool windowactivate --sync "$win" 2>/dev/null
+    xdotool key --clearmodifiers alt+a
+    soon window_named About >/dev/null
+    about=$(window_named About)
+}
 stop_vesk() { kill -KILL "$vesk_pid" 2>/dev/null; wait "$vesk_pid" 2>/dev/null; }
 
 # A later copy: its status and time, and whether a window of its own was ever mapped.
@@ -77,10 +83,7 @@ from_behind_another_window() {
 
 with_about_open() {
     start_vesk
-    xdotool windowactivate --sync "$win" 2>/dev/null
-    xdotool key --clearmodifiers alt+a
-    soon window_named About >/dev/null
-    about=$(window_named About)
+    open_about
     xdotool windowminimize --sync "$win"
     soon minimised "$win"
     other_window
@@ -107,10 +110,7 @@ with_about_open() {
 # comes out active and above the main window, which it must not be buried by.
 about_open() { # about_open GEOMETRY WHAT: another window active there
     start_vesk
-    xdotool windowactivate --sync "$win" 2>/dev/null
-    xdotool key --clearmodifiers alt+a
-    soon window_named About >/dev/null
-    about=$(window_named About)
+    open_about
     other_window "$1"
     later_copy
     check "About open, $2: About active and on top ($later_ms ms)" \
@@ -147,11 +147,7 @@ what_it_draws() {
     check "Line2 too" [ "$(colours "$win" 16 72 280 1)" = 000000 ]
     check "and nothing on either side of them" [ "$(colours "$win" 16 41 280 7)" = 808080 ]
     check "lblLight starts out yellow on grey" [ "$(colours "$win" 208 48 20 17 | sort | tr '\n' ' ')" = "808080 FFFF00 " ]
-    xdotool windowactivate --sync "$win" 2>/dev/null
-    xdotool key --clearmodifiers alt+a
-    soon window_named About >/dev/null
-    local about
-    about=$(window_named About)
+    open_about
     check "the About window's logo, in its four colours" \
         [ "$(colours "$about" 32 16 220 47 | sort | tr '\n' ' ')" = "000000 808080 C0C0C0 FFFFFF " ]
     check "its frame's top edge in grey" [ "$(colours "$about" 8 8 264 1)" = 808080 ]
@@ -159,8 +155,8 @@ what_it_draws() {
     stop_vesk
 }
 
-for scenario in ${SCENARIOS:-what_it_draws from_minimised from_behind_another_window with_about_open \
-    about_open_another_window_active about_open_and_covered running_copy_hung}; do
+for scenario in what_it_draws from_minimised from_behind_another_window with_about_open \
+    about_open_another_window_active about_open_and_covered running_copy_hung; do
     echo "== $scenario"
     "$scenario"
 done

@@ -28,9 +28,6 @@ using namespace std::chrono_literals;
 namespace mw = main_layout;
 namespace aw = about_layout;
 
-constexpr const wchar_t* kMainClass = version::kAppIdWide;
-constexpr const wchar_t* kAboutClass = version::kAboutIdWide;
-
 bool eventually(const std::function<bool()>& condition,
                 std::chrono::milliseconds limit = std::chrono::milliseconds(5000))
 {
@@ -163,6 +160,14 @@ void clickAt(POINT screen)
     mouseButton(false);
 }
 
+// The process that owns a window, to wait for its end.
+HANDLE processOf(HWND window)
+{
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    return OpenProcess(SYNCHRONIZE, FALSE, process);
+}
+
 POINT centreOf(HWND window)
 {
     const RECT r = windowRect(window);
@@ -228,7 +233,7 @@ class Copies {
     static HWND windowOf(DWORD process)
     {
         HWND found = nullptr;
-        while ((found = FindWindowExW(nullptr, found, kMainClass, nullptr)) != nullptr) {
+        while ((found = FindWindowExW(nullptr, found, version::kAppIdWide, nullptr)) != nullptr) {
             DWORD owner = 0;
             GetWindowThreadProcessId(found, &owner);
             if (owner == process)
@@ -246,7 +251,7 @@ int mainWindows()
 {
     int n = 0;
     HWND found = nullptr;
-    while ((found = FindWindowExW(nullptr, found, kMainClass, L"Vesk")) != nullptr)
+    while ((found = FindWindowExW(nullptr, found, version::kAppIdWide, L"Vesk")) != nullptr)
         n += IsWindowVisible(found) ? 1 : 0;
     return n;
 }
@@ -254,7 +259,7 @@ int mainWindows()
 HWND aboutOf(HWND main)
 {
     HWND found = nullptr;
-    while ((found = FindWindowExW(nullptr, found, kAboutClass, L"About")) != nullptr)
+    while ((found = FindWindowExW(nullptr, found, version::kAboutIdWide, L"About")) != nullptr)
         if (GetWindow(found, GW_OWNER) == main)
             return found;
     return nullptr;
@@ -453,9 +458,7 @@ TEST_F(Running, TabOrderAndAccessKeys)
     press(VK_ESCAPE);
     ASSERT_TRUE(eventually([&] { return !IsWindowVisible(about); }));
     ASSERT_TRUE(eventually([&] { return IsWindowEnabled(main) && GetForegroundWindow() == main; }));
-    DWORD process = 0;
-    GetWindowThreadProcessId(main, &process);
-    HANDLE handle = OpenProcess(SYNCHRONIZE, FALSE, process);
+    HANDLE handle = processOf(main);
     press('X', VK_MENU);
     EXPECT_EQ(WaitForSingleObject(handle, 5000), WAIT_OBJECT_0);
     CloseHandle(handle);
@@ -493,9 +496,7 @@ TEST_P(EnterOnAButton, PressesIt)
     }
     ASSERT_TRUE(eventually([&] { return focusOf(window) == button; }));
     ASSERT_TRUE(IsWindowVisible(window)); // not pressed yet
-    DWORD process = 0;
-    GetWindowThreadProcessId(main, &process);
-    HANDLE handle = OpenProcess(SYNCHRONIZE, FALSE, process);
+    HANDLE handle = processOf(main);
     press(VK_RETURN);
     if (row.about) {
         EXPECT_TRUE(eventually([&] { return !IsWindowVisible(window); }));
