@@ -26,6 +26,12 @@ bool underWine()
     return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
 }
 
+// Put on top of the others without waiting for the window's thread.
+void raise(HWND window)
+{
+    SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_ASYNCWINDOWPOS);
+}
+
 // Brought forward without waiting for the window's thread: the calls are
 // queued to it and carried out in order, so that a running copy that has
 // stopped answering cannot hold this one up.
@@ -35,7 +41,7 @@ void bringToFront(HWND window)
     if (remap && !IsIconic(window))
         ShowWindowAsync(window, SW_HIDE);
     ShowWindowAsync(window, SW_SHOW);
-    SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_ASYNCWINDOWPOS);
+    raise(window);
 }
 
 // Whether the window's thread answers within the deadline; a copy stopped or
@@ -114,12 +120,13 @@ void Win32Platform::RestoreWindow(std::string_view caption)
             if (GetWindow(about, GW_OWNER) == found)
                 front = about;
     }
-    // The window taking the input is active before the main window comes
-    // back, so that the focus the window manager gives the main window is
-    // passed straight on to it; and it is brought forward again after, so
-    // that it stays on top of the main window it belongs to. Wine 10 shows
-    // the main window to the window manager only once it has painted it: a
-    // moment later the About window is raised once more.
+    // The window taking the input is shown and made active before the main
+    // window comes back, so that the focus the window manager gives the main
+    // window is passed straight on to it. After, it is only raised: mapped
+    // anew then, it would be weighed as a new window, and refused the focus
+    // whenever the main window had not received it yet. Wine 10 shows the
+    // main window to the window manager only once it has painted it: a moment
+    // later the About window is raised once more.
     if (front != found) {
         bringToFront(front);
         SetForegroundWindow(front);
@@ -128,10 +135,10 @@ void Win32Platform::RestoreWindow(std::string_view caption)
         bringToFront(found);
     ShowWindowAsync(found, SW_RESTORE);
     if (front != found) {
-        bringToFront(front);
+        raise(front);
         SetForegroundWindow(front);
         std::this_thread::sleep_for(kPaintWait);
-        SetWindowPos(front, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_ASYNCWINDOWPOS);
+        raise(front);
     }
     SetForegroundWindow(front);
 }
