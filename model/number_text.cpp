@@ -6,7 +6,13 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <system_error>
+#if !defined(__cpp_lib_to_chars)
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#endif
 
 namespace vesk {
 namespace {
@@ -83,12 +89,57 @@ void appendGrouped(std::string& out, std::string_view digits)
 // the requested decimals.
 using FixedBuffer = std::array<char, 330>;
 
+#if defined(__cpp_lib_to_chars)
 std::string_view toFixed(FixedBuffer& buf, double value, int decimals)
 {
     const auto r = std::to_chars(buf.data(), buf.data() + buf.size(), value,
                                  std::chars_format::fixed, decimals);
     return {buf.data(), static_cast<std::size_t>(r.ptr - buf.data())};
 }
+
+std::string_view generalForm(std::array<char, 48>& buf, double value, int precision)
+{
+    const auto r = std::to_chars(buf.data(), buf.data() + buf.size(), value,
+                                 std::chars_format::general, precision);
+    return {buf.data(), static_cast<std::size_t>(r.ptr - buf.data())};
+}
+
+// The number's value, or nothing when it is beyond a double's range.
+std::optional<double> toDouble(const std::string& number)
+{
+    double value = 0.0;
+    const auto r = std::from_chars(number.data(), number.data() + number.size(), value);
+    if (r.ec == std::errc::result_out_of_range)
+        return std::nullopt;
+    return value;
+}
+#else
+// A standard library without floating-point to_chars and from_chars (the one
+// the WebAssembly build links) leaves them to the C library's printf and
+// strtod, which are exact there and run in the "C" locale, whose decimal
+// point is '.'. printf's %f and %g are what to_chars' fixed and general forms
+// are defined by.
+std::string_view toFixed(FixedBuffer& buf, double value, int decimals)
+{
+    const int n = std::snprintf(buf.data(), buf.size(), "%.*f", decimals, value);
+    return {buf.data(), static_cast<std::size_t>(n)};
+}
+
+std::string_view generalForm(std::array<char, 48>& buf, double value, int precision)
+{
+    const int n = std::snprintf(buf.data(), buf.size(), "%.*g", precision, value);
+    return {buf.data(), static_cast<std::size_t>(n)};
+}
+
+std::optional<double> toDouble(const std::string& number)
+{
+    errno = 0;
+    const double value = std::strtod(number.c_str(), nullptr);
+    if (errno == ERANGE && (value == 0.0 || std::isinf(value)))
+        return std::nullopt;
+    return value;
+}
+#endif
 
 // Exponential forms are written as 1E+07 rather than to_chars' 1e+07.
 void upperExponent(std::string& text)
@@ -136,9 +187,7 @@ bool appendStandardFast(std::string& out, double value)
 std::string toGeneral(double value, int precision)
 {
     std::array<char, 48> buf{};
-    const auto r = std::to_chars(buf.data(), buf.data() + buf.size(), value,
-                                 std::chars_format::general, precision);
-    std::string text(buf.data(), r.ptr);
+    std::string text(generalForm(buf, value, precision));
     upperExponent(text);
     return text;
 }
@@ -221,14 +270,13 @@ double ParseNumber(std::string_view text)
         }
     }
 
-    double value = 0.0;
-    const auto r = std::from_chars(number.data(), number.data() + number.size(), value);
-    if (r.ec == std::errc::result_out_of_range) {
+    const std::optional<double> value = toDouble(number);
+    if (!value) {
         const long magnitude =
             (intDigits > 0 ? intDigits - 1 : -(leadingFractionZeros + 1)) + exponent;
         return outOfRange(magnitude, negative);
     }
-    return negative ? -value : value;
+    return negative ? -*value : *value;
 }
 
 std::string PositionText(float value)

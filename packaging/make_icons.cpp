@@ -4,7 +4,9 @@
 // theme and a Windows .ico, all from the same 32 x 32 picture, in every size
 // of the icon.
 //   make_icons OUTPUT_DIR NAME
-// writes OUTPUT_DIR/hicolor/<size>x<size>/apps/NAME.png and OUTPUT_DIR/NAME.ico.
+// writes OUTPUT_DIR/hicolor/<size>x<size>/apps/NAME.png and OUTPUT_DIR/NAME.ico;
+//   make_icons --web OUTPUT_DIR
+// writes the sizes an installed web app wants, OUTPUT_DIR/icon-<size>.png.
 #include "assets/little_endian.h"
 #include "ui/qt/icon.h"
 
@@ -120,8 +122,17 @@ int main(int argc, char** argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     if (argc != 3) {
-        std::fprintf(stderr, "usage: make_icons OUTPUT_DIR NAME\n");
+        std::fprintf(stderr,
+                     "usage: make_icons OUTPUT_DIR NAME\n       make_icons --web OUTPUT_DIR\n");
         return 2;
+    }
+    if (qstrcmp(argv[1], "--web") == 0) {
+        const QString dir = QString::fromLocal8Bit(argv[2]);
+        for (int size : {192, 512})
+            if (!QDir().mkpath(dir) || !write(QStringLiteral("%1/icon-%2.png").arg(dir).arg(size),
+                                              png(vesk::iconImage(size))))
+                return 1;
+        return 0;
     }
     const QString dir = QString::fromLocal8Bit(argv[1]);
     const QString name = QString::fromLocal8Bit(argv[2]);

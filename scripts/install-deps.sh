@@ -9,6 +9,9 @@
 #                                  Windows build and Wine included (default)
 #   scripts/install-deps.sh windows  what building the Windows program, its
 #                                  installer and zip needs, and Wine to try it
+#   scripts/install-deps.sh web    what building the web page needs (the
+#                                  icons come from a Linux build), and a
+#                                  browser and its driver to test it
 set -euo pipefail
 want=${1:-test}
 
@@ -29,15 +32,20 @@ test_packages=(
 # its bitmap fonts.
 windows_packages=(cmake ninja-build g++-mingw-w64-x86-64-posix googletest nsis zip unzip
     wine wine64 fonts-wine xvfb xauth openbox x11-utils xdotool wmctrl imagemagick)
+# The web page: Debian's Emscripten, and headless Chromium driven through
+# WebDriver for its tests, in a network namespace of their own.
+web_packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev emscripten
+    chromium chromium-driver python3-selenium iproute2 util-linux zip)
 # Installed where the release has them: the formatter the code is checked with
 # (one version, so that two releases cannot disagree).
 optional_packages=(clang-format-14)
 
 case $want in
 run) packages=("${run_packages[@]}") ;;
-test) packages=("${run_packages[@]}" "${test_packages[@]}" "${windows_packages[@]}") ;;
+test) packages=("${run_packages[@]}" "${test_packages[@]}" "${windows_packages[@]}" "${web_packages[@]}") ;;
 windows) packages=("${windows_packages[@]}") ;;
-*) echo "usage: $0 [run|test|windows]" >&2; exit 2 ;;
+web) packages=("${web_packages[@]}") ;;
+*) echo "usage: $0 [run|test|windows|web]" >&2; exit 2 ;;
 esac
 
 sudo_cmd=()

@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Quarvane <quarvane@example.org>
+# SPDX-License-Identifier: MIT
+# The calculator as a web page, built with Debian's Emscripten.
+#   scripts/web.sh build DIR   writes the site (static files, relative
+#                              addresses) into DIR, for any static host
+#   scripts/web.sh             builds it and serves it on 127.0.0.1:8000
+#   BUILD_DIR=dir              the Linux build that makes the icons (default:
+#                              build); the page is built in the same name
+#                              with -web
+#   WERROR=ON                  treat compiler warnings as errors
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh web
+build=${BUILD_DIR:-build}
+web=$build-web
+# Debian's emcc runs its JavaScript optimiser under whichever node is first
+# on PATH, which need not search Debian's own modules.
+export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
+
+# The icons, from the desktop's icon maker.
+cmake -S . -B "$build" -G Ninja -DVESK_WERROR="${WERROR:-OFF}" >/dev/null
+cmake --build "$build" --target make_icons >/dev/null
+QT_QPA_PLATFORM=offscreen "$build/packaging/make_icons" --web "$web/icons" 2>/dev/null
+
+emcmake cmake -S . -B "$web" -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel -DBUILD_TESTING=ON \
+    -DVESK_WERROR="${WERROR:-OFF}" -DVESK_WEB_ICONS="$(realpath "$web/icons")" >/dev/null
+cmake --build "$web"
+
+case ${1:-serve} in
+build)
+    [ -n "${2:-}" ] || { echo "usage: $0 build DIR" >&2; exit 2; }
+    mkdir -p "$2"
+    cp "$web"/site/* "$2"/
+    echo "The site is in $2"
+    ;;
+serve)
+    echo "Vesk Calculator: http://127.0.0.1:8000/ (Ctrl+C ends)"
+    exec /usr/bin/python3 -m http.server --bind 127.0.0.1 --directory "$web/site" 8000
+    ;;
+*)
+    echo "usage: $0 [build DIR]" >&2
+    exit 2
+    ;;
+esac

@@ -1,0 +1,51 @@
+// SPDX-FileCopyrightText: 2026 Quarvane <quarvane@example.org>
+// SPDX-License-Identifier: MIT
+// What the program asks of the page, handed on to page.js (VeskPage) with
+// its texts decoded from UTF-8.
+mergeInto(LibraryManager.library, {
+  vesk_page_window: function (window, name, caption, closeOnly, width, height, background,
+                              dialog) {
+    VeskPage.window(window, UTF8ToString(name), UTF8ToString(caption), closeOnly !== 0, width,
+                    height, UTF8ToString(background), dialog !== 0);
+  },
+  vesk_page_control: function (window, row, name, kind, left, top, width, height, text,
+                               background, foreground, bold, align, accessibleName,
+                               accessibleDescription, lowest, highest) {
+    VeskPage.control(window, row, {
+      name: UTF8ToString(name), kind: kind, left: left, top: top, width: width, height: height,
+      text: UTF8ToString(text), background: UTF8ToString(background),
+      foreground: UTF8ToString(foreground), bold: bold !== 0, align: align,
+      accessibleName: accessibleName ? UTF8ToString(accessibleName) : '',
+      accessibleDescription: accessibleDescription ? UTF8ToString(accessibleDescription) : '',
+      lowest: lowest, highest: highest
+    });
+  },
+  vesk_page_line: function (window, left, top, width, height, colour) {
+    VeskPage.line(window, left, top, width, height, UTF8ToString(colour));
+  },
+  vesk_page_set_text: function (window, row, text) {
+    VeskPage.setText(window, row, UTF8ToString(text));
+  },
+  vesk_page_text__deps: ['malloc'],
+  vesk_page_text: function (window, row) {
+    var text = VeskPage.text(window, row);
+    var size = lengthBytesUTF8(text) + 1;
+    var at = _malloc(size);
+    stringToUTF8(text, at, size);
+    return at;
+  },
+  vesk_page_set_value: function (window, row, position) {
+    VeskPage.setValue(window, row, position);
+  },
+  vesk_page_set_colour: function (window, row, colour) {
+    VeskPage.setColour(window, row, UTF8ToString(colour));
+  },
+  vesk_page_show: function (window) { VeskPage.show(window); },
+  vesk_page_show_modal: function (window) { VeskPage.showModal(window); },
+  vesk_page_hide: function (window) { VeskPage.hide(window); },
+  vesk_page_remove: function (window) { VeskPage.remove(window); },
+  vesk_page_left: function (window) { return VeskPage.place(window).left; },
+  vesk_page_top: function (window) { return VeskPage.place(window).top; },
+  vesk_page_move: function (window, left, top) { VeskPage.move(window, left, top); },
+  vesk_page_end: function () { VeskPage.end(); }
+});
