@@ -3,10 +3,10 @@
 # SPDX-License-Identifier: MIT
 # Installs what is missing, builds everything and runs every test: the Linux
 # program, then the Windows program, its installer and zip, cross-built and
-# tested under Wine.
+# tested under Wine, then the web page and its zip, tested in Chromium.
 #   WERROR=ON      treat compiler warnings as errors
 #   BUILD_DIR=dir  where to build (default: build; the Windows build goes to
-#                  the same name with -windows)
+#                  the same name with -windows, the web page's with -web)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -23,3 +23,5 @@ cmake -S . -B "$windows" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.
     -DVESK_LINUX_FIGURES="$(realpath "$build")/tests/figures.tsv" >/dev/null
 cmake --build "$windows"
 ctest --test-dir "$windows" --output-on-failure
+
+BUILD_DIR=$build scripts/web.sh test

@@ -5,6 +5,10 @@
 #   scripts/web.sh build DIR   writes the site (static files, relative
 #                              addresses) into DIR, for any static host
 #   scripts/web.sh             builds it and serves it on 127.0.0.1:8000
+#   scripts/web.sh test        builds it and runs its tests: the shared tables
+#                              under node, the page in headless Chromium
+#                              (after the Linux build's own tests, whose
+#                              figures it compares)
 #   BUILD_DIR=dir              the Linux build that makes the icons (default:
 #                              build); the page is built in the same name
 #                              with -web
@@ -15,17 +19,19 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh web
 build=${BUILD_DIR:-build}
 web=$build-web
-# Debian's emcc runs its JavaScript optimiser under whichever node is first
-# on PATH, which need not search Debian's own modules.
-export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
 
 # The icons, from the desktop's icon maker.
-cmake -S . -B "$build" -G Ninja -DVESK_WERROR="${WERROR:-OFF}" >/dev/null
+# A build of its own (nothing but the icon maker) where there is none yet.
+[ -f "$build/CMakeCache.txt" ] ||
+    cmake -S . -B "$build" -G Ninja -DBUILD_TESTING=OFF -DVESK_BUILD_BENCH=OFF >/dev/null
 cmake --build "$build" --target make_icons >/dev/null
 QT_QPA_PLATFORM=offscreen "$build/packaging/make_icons" --web "$web/icons" 2>/dev/null
 
+figures=$(realpath "$build")/tests/figures.tsv
+[ -f "$figures" ] || figures=
 emcmake cmake -S . -B "$web" -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel -DBUILD_TESTING=ON \
-    -DVESK_WERROR="${WERROR:-OFF}" -DVESK_WEB_ICONS="$(realpath "$web/icons")" >/dev/null
+    -DVESK_WERROR="${WERROR:-OFF}" -DVESK_WEB_ICONS="$(realpath "$web/icons")" \
+    -DVESK_LINUX_FIGURES="$figures" >/dev/null
 cmake --build "$web"
 
 case ${1:-serve} in
@@ -35,12 +41,15 @@ build)
     cp "$web"/site/* "$2"/
     echo "The site is in $2"
     ;;
+test)
+    ctest --test-dir "$web" --output-on-failure
+    ;;
 serve)
     echo "Vesk Calculator: http://127.0.0.1:8000/ (Ctrl+C ends)"
     exec /usr/bin/python3 -m http.server --bind 127.0.0.1 --directory "$web/site" 8000
     ;;
 *)
-    echo "usage: $0 [build DIR]" >&2
+    echo "usage: $0 [build DIR | test]" >&2
     exit 2
     ;;
 esac

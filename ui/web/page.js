@@ -45,6 +45,14 @@ const VeskPage = (() => {
     return caption[at + 1].toLowerCase();
   }
 
+  // While a modal window is shown only it takes input. Chromium still
+  // delivers an access key to a button of the window beneath: it goes no
+  // further than here.
+  function blocked(index) {
+    const modal = document.querySelector('dialog:modal');
+    return modal !== null && modal !== windows[index].root;
+  }
+
   function focusables(w) {
     return w.controls.filter((c) => c && c.focusable).map((c) => c.element);
   }
@@ -66,14 +74,15 @@ const VeskPage = (() => {
     root.id = name;
     root.hidden = !dialog;
     const bar = element('div', 'caption');
-    bar.id = name + '-caption';
-    bar.append(element('span', 'caption-text', caption));
+    const title = element('span', 'caption-text', caption);
+    title.id = name + '-caption';
+    bar.append(title);
     const close = element('button', 'close-box');
     close.type = 'button';
     close.tabIndex = -1;
     close.setAttribute('aria-label', 'Close');
     bar.append(close);
-    root.setAttribute('aria-labelledby', bar.id);
+    root.setAttribute('aria-labelledby', title.id);
     const client = element('div', 'client');
     client.style.width = width + 'px';
     client.style.height = height + 'px';
@@ -121,7 +130,9 @@ const VeskPage = (() => {
         e.type = 'button';
         const key = withAccessKey(e, c.text);
         if (key) e.accessKey = key;
-        e.addEventListener('click', () => program()._vesk_click(index, row));
+        e.addEventListener('click', () => {
+          if (!blocked(index)) program()._vesk_click(index, row);
+        });
         focusable = true;
         break;
       }
@@ -263,13 +274,17 @@ const VeskPage = (() => {
     const main = windows[MAIN];
     if (!main) return;
     const room = document.documentElement.clientWidth - 16;
-    const zoom = Math.min(1, room / main.root.offsetWidth);
+    const natural = main.root.getBoundingClientRect().width / (Number(main.root.style.zoom) || 1);
+    const zoom = Math.min(1, room / natural);
     for (const w of windows) if (w) w.root.style.zoom = zoom < 1 ? String(zoom) : '';
   }
-  window.addEventListener('resize', () => {
+  // The main window moves whenever the page is laid out anew (the browser's
+  // window changed size, a scroll bar came or went): an open About window
+  // goes with it.
+  new ResizeObserver(() => {
     fit();
-    if (program() && program()._vesk_main_moved) program()._vesk_main_moved();
-  });
+    if (windows[ABOUT]) program()._vesk_main_moved();
+  }).observe(document.documentElement);
 
   return {
     window: makeWindow,

@@ -1,0 +1,304 @@
+#!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 Quarvane <quarvane@example.org>
+# SPDX-License-Identifier: MIT
+"""The web page in headless Chromium, served from 127.0.0.1, driven with real
+key presses and pointer moves (WebDriver actions). One browser for the run and
+one table per behaviour; what the shared tables prove of the handlers is not
+proven again here, only what the page can get wrong.
+
+Usage: page_test.py SITE_DIR FIGURES_TSV ENTER_ROWS_TSV [SCREENSHOT_DIR]
+"""
+import functools
+import http.server
+import sys
+import threading
+
+from selenium import webdriver
+from selenium.common.exceptions import WebDriverException
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.action_chains import ActionChains
+from selenium.webdriver.common.by import By
+from selenium.webdriver.common.keys import Keys
+from selenium.webdriver.support.ui import WebDriverWait
+
+site, figures_path, rows_path = sys.argv[1:4]
+shots = sys.argv[4] if len(sys.argv) > 4 else None
+passes = failures = 0
+
+
+def check(what, ok, detail=''):
+    global passes, failures
+    if ok:
+        passes += 1
+        print('PASS  ', what)
+    else:
+        failures += 1
+        print('FAIL  ', what, detail)
+
+
+class Quiet(http.server.SimpleHTTPRequestHandler):
+    extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map,
+                      '.wasm': 'application/wasm', '.webmanifest': 'application/manifest+json'}
+
+    def log_message(self, *args):
+        pass
+
+
+server = http.server.ThreadingHTTPServer(('127.0.0.1', 0), functools.partial(Quiet, directory=site))
+threading.Thread(target=server.serve_forever, daemon=True).start()
+url = 'http://127.0.0.1:%d/' % server.server_address[1]
+
+options = webdriver.ChromeOptions()
+options.binary_location = '/usr/bin/chromium'
+for argument in ('--headless=new', '--no-sandbox', '--disable-gpu', '--disable-dev-shm-usage',
+                 '--window-size=800,600', '--no-first-run', '--disable-background-networking'):
+    options.add_argument(argument)
+options.set_capability('goog:loggingPrefs', {'browser': 'ALL'})
+driver = webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
+driver.set_window_size(800, 600)
+
+
+def control(name, window='frmMain'):
+    return driver.find_element(By.CSS_SELECTOR, '#%s [data-control=%s]' % (window, name))
+
+
+def text(name):
+    return control(name).text
+
+
+def js(script, *arguments):
+    return driver.execute_script(script, *arguments)
+
+
+def keys(*sequence):
+    chain = ActionChains(driver)
+    for key in sequence:
+        if isinstance(key, tuple):  # a key held with another: (modifier, key)
+            chain.key_down(key[0]).send_keys(key[1]).key_up(key[0])
+        else:
+            chain.send_keys(key)
+    chain.perform()
+
+
+def fresh():
+    driver.get(url)
+    WebDriverWait(driver, 10).until(lambda d: js(
+        "const w = document.getElementById('frmMain'); return w !== null && !w.hidden"))
+
+
+def focused():
+    return js('return document.activeElement && document.activeElement.dataset.control || null')
+
+
+def corner(window):
+    return js("const r = document.getElementById(arguments[0]).getBoundingClientRect();"
+              "return [Math.round(r.left), Math.round(r.top)]", window)
+
+
+def about_open():
+    return js("const a = document.getElementById('frmAbout'); return a !== null && a.open")
+
+
+# -- The Enter rows of the shared table, typed with real keys -----------------
+print('== Enter in the text box')
+fresh()
+check('the first focus is on Exit', focused() == 'cmdExit', focused())
+box = control('txtVesk')
+for line in open(rows_path, encoding='utf-8').read().splitlines():
+    name, typed, after, position, method, colour, light, metres = line.split('\t')
+    box.clear()
+    box.send_keys(typed + Keys.ENTER)
+    got = [box.get_attribute('value'), control('hsbVesk').get_attribute('aria-valuenow')]
+    want = [after, position]
+    if method:
+        got += [text('lblMethod'), js("return getComputedStyle(arguments[0]).color",
+                                      control('lblMethod')), text('lblLight'), text('lblMetres')]
+        want += [method, 'rgb(%d, %d, %d)' % tuple(int(colour[i:i + 2], 16) for i in (0, 2, 4)),
+                 light, metres]
+    check('Enter: ' + name, got == want, '%r != %r' % (got, want))
+
+# -- Every figure the Linux program shows, inside the page --------------------
+print('== the same figures as the Linux program')
+figures = open(figures_path, encoding='utf-8').read()
+count, wrong = js("""
+    const box = document.querySelector('#frmMain [data-control=txtVesk]');
+    const shown = (n) => document.querySelector('#frmMain [data-control=' + n + ']').textContent;
+    let count = 0; const wrong = [];
+    for (const line of arguments[0].split('\\n')) {
+      if (!line) continue;
+      const [typed, method, light, metres] = line.split('\\t');
+      box.value = typed;
+      box.dispatchEvent(new KeyboardEvent('keydown', {key: 'Enter', bubbles: true, cancelable: true}));
+      ++count;
+      const got = [typed, shown('lblMethod'), shown('lblLight'), shown('lblMetres')].join('\\t');
+      if (got !== line && wrong.length < 5) wrong.push(got + '  <>  ' + line);
+    }
+    return [count, wrong];""", figures)
+check('%d figures, each as the Linux program shows it' % count, count > 30000 and not wrong, wrong)
+
+# -- The scroll bar: arrows, trough, thumb, keys -------------------------------
+print('== the scroll bar')
+bar = control('hsbVesk')
+thumb = bar.find_element(By.CSS_SELECTOR, '.thumb')
+width = bar.size['width']
+
+
+def click_at(x):  # x from the bar's left edge
+    ActionChains(driver).move_to_element_with_offset(bar, x - width // 2, 0).click().perform()
+
+
+scroll_rows = [
+    # what the user does, then the position and the text
+    ('Home', lambda: keys(Keys.HOME), '0', ' 0'),
+    ('right arrow', lambda: click_at(width - 5), '1', ' .001'),
+    ('left arrow', lambda: click_at(5), '0', ' 0'),
+    ('left arrow at the left end', lambda: click_at(5), '0', ' 0'),
+    ('trough right of the thumb', lambda: click_at(width // 2), '100', ' .1'),
+    ('Right key', lambda: keys(Keys.ARROW_RIGHT), '101', ' .101'),
+    ('Page Down', lambda: keys(Keys.PAGE_DOWN), '201', ' .201'),
+    ('Page Up', lambda: keys(Keys.PAGE_UP), '101', ' .101'),
+    ('Left key', lambda: keys(Keys.ARROW_LEFT), '100', ' .1'),
+    ('End', lambda: keys(Keys.END), '9999', ' 9.999'),
+    ('trough left of the thumb', lambda: click_at(30), '9899', ' 9.899'),
+    ('Home again', lambda: keys(Keys.HOME), '0', ' 0'),
+]
+js('arguments[0].focus()', bar)
+for name, act, position, shown in scroll_rows:
+    act()
+    got = (bar.get_attribute('aria-valuenow'), box.get_attribute('value'))
+    check('scroll bar: %s gives %s' % (name, shown.strip()), got == (position, shown), got)
+check('the scroll bar keeps the focus it took', focused() == 'hsbVesk', focused())
+
+# The thumb dragged half its travel: the text follows at once, the results on release.
+before = text('lblLight')
+travel = width - 3 * bar.size['height']
+drag = ActionChains(driver).click_and_hold(thumb).move_by_offset(travel // 2, 0)
+drag.perform()
+during = (box.get_attribute('value'), text('lblLight'))
+ActionChains(driver).release().perform()
+after = (bar.get_attribute('aria-valuenow'), box.get_attribute('value'), text('lblLight'))
+check('dragging the thumb: the text follows, the results wait', during == (' 5', before), during)
+check('letting it go: position 5000 and its results', after == ('5000', ' 5', '213.75'), after)
+
+# -- Tab order and access keys -------------------------------------------------
+print('== the keyboard')
+fresh()
+order = [focused()]
+for _ in range(4):
+    keys(Keys.TAB)
+    order.append(focused())
+check('Tab goes Exit, scroll bar, text box, About, and round again',
+      order == ['cmdExit', 'hsbVesk', 'txtVesk', 'cmdAbout', 'cmdExit'], order)
+keys((Keys.SHIFT, Keys.TAB))
+check('Shift+Tab goes back', focused() == 'cmdAbout', focused())
+control('txtVesk').click()
+keys((Keys.ALT, 'a'))
+check('Alt+A opens About', about_open())
+
+# -- About ---------------------------------------------------------------------
+print('== About')
+check('About is modal', js("return document.getElementById('frmAbout').matches(':modal')"))
+check('its OK has the focus', js("return document.activeElement.closest('#frmAbout') !== null"
+                                 " && document.activeElement.dataset.control") == 'cmdExit')
+check('its corner is on the main window\'s', corner('frmAbout') == corner('frmMain'),
+      (corner('frmAbout'), corner('frmMain')))
+keys((Keys.ALT, 'x'))
+check('the main window takes no input meanwhile (Alt+X)', js(
+    "return document.getElementById('ended') === null") and about_open())
+js("const tall = document.createElement('div'); tall.id = 'tall'; tall.className = 'ended';"
+   "tall.textContent = '.'; document.body.append(tall); tall.style.height = '2000px';"
+   "window.scrollTo(0, 120)")
+check('after the page scrolled, still on the main window', corner('frmAbout') == corner('frmMain'),
+      (corner('frmAbout'), corner('frmMain')))
+driver.set_window_size(700, 600)
+check('after the window changed size, too', corner('frmAbout') == corner('frmMain'),
+      (corner('frmAbout'), corner('frmMain')))
+driver.set_window_size(800, 600)
+control('cmdExit', 'frmAbout').click()
+check('OK hides it and keeps it', not about_open() and js(
+    "return document.getElementById('frmAbout') !== null"))
+control('cmdAbout').click()
+driver.find_element(By.CSS_SELECTOR, '#frmAbout .close-box').click()
+check('its close box removes it', js("return document.getElementById('frmAbout') === null"))
+control('cmdAbout').click()
+check('made anew, in its place', about_open() and corner('frmAbout') == corner('frmMain'))
+keys(Keys.ESCAPE)
+check('Escape acts as the close box', js("return document.getElementById('frmAbout') === null"))
+
+# -- Exit ----------------------------------------------------------------------
+keys((Keys.ALT, 'x'))
+check('Alt+X ends it: in a tab, a line saying so, with a way back',
+      js("const e = document.getElementById('ended');"
+         "return e && document.getElementById('frmMain') === null && e.querySelector('a') !== null"))
+
+# -- What a screen reader is given ---------------------------------------------
+print('== the accessibility tree')
+
+
+def accessible():
+    tree = driver.execute_cdp_cmd('Accessibility.getFullAXTree', {})['nodes']
+    return {(n.get('role', {}).get('value'), n.get('name', {}).get('value')) for n in tree
+            if not n.get('ignored')}
+
+
+fresh()
+seen = accessible()
+for role, name in [('region', 'Vesk'), ('button', 'Exit'), ('button', 'About'),
+                   ('scrollbar', 'Vesk factor in thousandths'), ('textbox', 'Vesk factor')]:
+    check('a %s named "%s"' % (role, name), (role, name) in seen)
+control('cmdAbout').click()
+seen = accessible()
+for role, name in [('dialog', 'About'), ('button', 'OK')]:
+    check('with About open, a %s named "%s"' % (role, name), (role, name) in seen)
+check('and nothing of the main window', ('button', 'Exit') not in seen)
+live = js("return [...document.querySelectorAll('#frmMain [aria-description]')]"
+          ".map((e) => [e.dataset.control, e.getAttribute('role'), e.getAttribute('aria-description')])")
+check('the three results are live regions with their meaning',
+      live == [['lblLight', 'status', 'Multiple of c'], ['lblMetres', 'status', 'Metres per second'],
+               ['lblMethod', 'status', 'Method']], live)
+
+# -- Installable, safe, narrow, offline ----------------------------------------
+print('== the site')
+fresh()
+errors = driver.execute_cdp_cmd('Page.getInstallabilityErrors', {}).get('installabilityErrors')
+check('Chromium finds it installable', errors == [], errors)
+manifest = driver.execute_cdp_cmd('Page.getAppManifest', {})
+check('its manifest parses without a complaint', manifest.get('errors') == [], manifest.get('errors'))
+others = js("return performance.getEntriesByType('resource').map((e) => e.name)"
+            ".filter((n) => !n.startsWith(location.origin))")
+check('no request leaves the site', others == [], others)
+complaints = [e['message'] for e in driver.get_log('browser') if e['level'] == 'SEVERE']
+check('no error and no refused script or style', complaints == [], complaints)
+if shots:
+    driver.save_screenshot(shots + '/page-1x.png')
+    driver.execute_cdp_cmd('Emulation.setDeviceMetricsOverride',
+                           {'width': 800, 'height': 600, 'deviceScaleFactor': 2, 'mobile': False})
+    driver.save_screenshot(shots + '/page-2x.png')
+    driver.execute_cdp_cmd('Emulation.clearDeviceMetricsOverride', {})
+driver.execute_cdp_cmd('Emulation.setDeviceMetricsOverride',
+                       {'width': 320, 'height': 640, 'deviceScaleFactor': 1, 'mobile': True})
+fits = js("const r = document.getElementById('frmMain').getBoundingClientRect();"
+          "return [r.left >= 0 && r.right <= innerWidth, document.documentElement.scrollWidth"
+          " <= document.documentElement.clientWidth]")
+check('at 320 px wide the window fits and nothing overflows', fits == [True, True], fits)
+if shots:
+    driver.execute_cdp_cmd('Emulation.setDeviceMetricsOverride',
+                           {'width': 360, 'height': 640, 'deviceScaleFactor': 1, 'mobile': True})
+    driver.save_screenshot(shots + '/page-360.png')
+driver.execute_cdp_cmd('Emulation.clearDeviceMetricsOverride', {})
+
+WebDriverWait(driver, 10).until(lambda d: js("return navigator.serviceWorker.controller !== null"))
+server.shutdown()
+server.server_close()
+try:
+    fresh()
+    box = control('txtVesk')
+    box.clear()
+    box.send_keys('5' + Keys.ENTER)
+    check('with the server gone, it loads and works', text('lblLight') == '213.75')
+except WebDriverException as e:
+    check('with the server gone, it loads and works', False, e.msg)
+
+driver.quit()
+print('%d passed, %d failed' % (passes, failures))
+sys.exit(1 if failures else 0)
