@@ -6,7 +6,7 @@
 'use strict';
 
 const CACHE = 'vesk-site';
-const FILES = ['./', 'index.html', 'vesk.css', 'page.js', 'vesk.js', 'vesk.wasm',
+const FILES = ['./', 'index.html', 'vesk.css', 'vesk.js', 'vesk.wasm',
   'manifest.webmanifest', 'icon-192.png', 'icon-512.png', 'logo.bmp'];
 
 self.addEventListener('install', (event) => {

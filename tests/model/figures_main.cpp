@@ -24,8 +24,7 @@ int main(int argc, char** argv)
                               row.colour.b);
             rows << row.name << '\t' << row.typed << '\t' << row.after << '\t' << row.position
                  << '\t' << (row.method ? row.method : "") << '\t' << colour << '\t'
-                 << (row.light ? row.light : "") << '\t' << (row.metres ? row.metres : "")
-                 << '\n';
+                 << (row.light ? row.light : "") << '\t' << (row.metres ? row.metres : "") << '\n';
         }
     }
     return 0;

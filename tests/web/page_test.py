@@ -40,6 +40,8 @@ class Quiet(http.server.SimpleHTTPRequestHandler):
     extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map,
                       '.wasm': 'application/wasm', '.webmanifest': 'application/manifest+json'}
 
+    protocol_version = 'HTTP/1.1'  # connections kept, as on any real host
+
     def log_message(self, *args):
         pass
 

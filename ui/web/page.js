@@ -3,10 +3,11 @@
 // The page's half of the web front-end: it makes the elements the program
 // asks for (from the windows' tables, through page_library.js), draws the
 // scroll bar, and routes the page's events to the program's exported
-// handlers. It decides nothing about factors, texts or colours itself.
-'use strict';
+// handlers. It decides nothing about factors, texts or colours itself. It
+// opens vesk.js, ahead of the compiled program's own loader.
 
 const VeskPage = (() => {
+  'use strict';
   const KIND = { Label: 0, TextBox: 1, ScrollBar: 2, Button: 3, Image: 4 };
   const ALIGN = ['left', 'right', 'center'];
   // The scroll bar's steps, in the order of ScrollAction.
@@ -316,6 +317,7 @@ const VeskPage = (() => {
       fit();
       const first = focusables(w)[0];
       if (first) first.focus();
+      performance.mark('vesk-shown');
     },
     showModal(index) {
       const w = windows[index];
@@ -358,9 +360,6 @@ const VeskPage = (() => {
     }
   };
 })();
-
-// The compiled program finds its settings here; it runs main() once loaded.
-window.Module = { locateFile: (file) => file };
 
 if ('serviceWorker' in navigator) {
   navigator.serviceWorker.register('sw.js').catch(() => {});
