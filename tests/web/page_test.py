@@ -105,6 +105,14 @@ def about_open():
 print('== Enter in the text box')
 fresh()
 check('the first focus is on Exit', focused() == 'cmdExit', focused())
+# Where the page puts things: the client area and a control in CSS pixels (twips / 15).
+drawn = js("""const box = (e) => { const r = e.getBoundingClientRect(); return [r.width, r.height]; };
+    const client = document.querySelector('#frmMain .client');
+    const c = client.getBoundingClientRect(), t = document.querySelector('#frmMain [data-control=txtVesk]')
+        .getBoundingClientRect();
+    return [box(client), [t.left - c.left, t.top - c.top, t.width, t.height], document.title]""")
+check('a client area of 315 x 139, the text box at 64, 48, 49 x 19, the title "Vesk"',
+      drawn == [[315, 139], [64, 48, 49, 19], 'Vesk'], drawn)
 box = control('txtVesk')
 for line in open(rows_path, encoding='utf-8').read().splitlines():
     name, typed, after, position, method, colour, light, metres = line.split('\t')
