@@ -10,20 +10,18 @@ gzip -9.
 
 Usage: bench/web/startup.py SITE_DIR [RUNS]
 """
-import functools
 import gzip
-import http.server
 import os
 import shutil
 import statistics
 import subprocess
 import sys
 import tempfile
-import threading
 
-from selenium import webdriver
-from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.support.ui import WebDriverWait
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '../../tests/web'))
+from browser import chromium, serve  # noqa: E402
 
 site = sys.argv[1]
 runs = int(sys.argv[2]) if len(sys.argv) > 2 else 15
@@ -39,26 +37,8 @@ subprocess.run(['emcc', '-O2', '--no-entry', '-o', os.path.join(bare, 'bare.wasm
                env={**os.environ, 'NODE_PATH': '/usr/share/nodejs'})
 
 
-class Quiet(http.server.SimpleHTTPRequestHandler):
-    extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map,
-                      '.wasm': 'application/wasm'}
-
-    protocol_version = 'HTTP/1.1'  # connections kept, as on any real host
-
-    def log_message(self, *args):
-        pass
-
-
-server = http.server.ThreadingHTTPServer(('127.0.0.1', 0), functools.partial(Quiet, directory=root))
-threading.Thread(target=server.serve_forever, daemon=True).start()
-base = 'http://127.0.0.1:%d/' % server.server_address[1]
-
-options = webdriver.ChromeOptions()
-options.binary_location = '/usr/bin/chromium'
-for argument in ('--headless=new', '--no-sandbox', '--disable-gpu', '--disable-dev-shm-usage',
-                 '--window-size=800,600', '--no-first-run'):
-    options.add_argument(argument)
-driver = webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
+server, base = serve(root)
+driver = chromium()
 # No service worker: the page's own start-up, not its cache's.
 driver.execute_cdp_cmd('Network.enable', {})
 driver.execute_cdp_cmd('Network.setBypassServiceWorker', {'bypass': True})

@@ -8,14 +8,10 @@ proven again here, only what the page can get wrong.
 
 Usage: page_test.py SITE_DIR FIGURES_TSV ENTER_ROWS_TSV [SCREENSHOT_DIR]
 """
-import functools
-import http.server
 import sys
-import threading
 
-from selenium import webdriver
+from browser import chromium, serve
 from selenium.common.exceptions import WebDriverException
-from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
@@ -36,28 +32,8 @@ def check(what, ok, detail=''):
         print('FAIL  ', what, detail)
 
 
-class Quiet(http.server.SimpleHTTPRequestHandler):
-    extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map,
-                      '.wasm': 'application/wasm', '.webmanifest': 'application/manifest+json'}
-
-    protocol_version = 'HTTP/1.1'  # connections kept, as on any real host
-
-    def log_message(self, *args):
-        pass
-
-
-server = http.server.ThreadingHTTPServer(('127.0.0.1', 0), functools.partial(Quiet, directory=site))
-threading.Thread(target=server.serve_forever, daemon=True).start()
-url = 'http://127.0.0.1:%d/' % server.server_address[1]
-
-options = webdriver.ChromeOptions()
-options.binary_location = '/usr/bin/chromium'
-for argument in ('--headless=new', '--no-sandbox', '--disable-gpu', '--disable-dev-shm-usage',
-                 '--window-size=800,600', '--no-first-run', '--disable-background-networking'):
-    options.add_argument(argument)
-options.set_capability('goog:loggingPrefs', {'browser': 'ALL'})
-driver = webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
-driver.set_window_size(800, 600)
+server, url = serve(site)
+driver = chromium()
 
 
 def control(name, window='frmMain'):
