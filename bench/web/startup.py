@@ -67,7 +67,6 @@ for _ in range(runs):
         times[page].append(shown)
         if page == 'site/':
             parts.append(p)
-driver.quit()
 server.shutdown()
 
 page, bare_ms = statistics.median(times['site/']), statistics.median(times['bare/bare.html'])

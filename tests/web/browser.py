@@ -3,6 +3,7 @@
 """What the page's test and its benchmark share: a static server on
 127.0.0.1, with connections kept as on any real host, and one headless
 Chromium driven through WebDriver."""
+import atexit
 import functools
 import http.server
 import threading
@@ -29,6 +30,7 @@ def serve(directory):
 
 
 def chromium():
+    """A headless Chromium, quit when the program ends."""
     options = webdriver.ChromeOptions()
     options.binary_location = '/usr/bin/chromium'
     for argument in ('--headless=new', '--no-sandbox', '--disable-gpu', '--disable-dev-shm-usage',
@@ -37,4 +39,5 @@ def chromium():
     options.set_capability('goog:loggingPrefs', {'browser': 'ALL'})
     driver = webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
     driver.set_window_size(800, 600)
+    atexit.register(driver.quit)  # however the run ends
     return driver
