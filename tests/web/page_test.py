@@ -8,6 +8,8 @@ proven again here, only what the page can get wrong.
 
 Usage: page_test.py SITE_DIR FIGURES_TSV ENTER_ROWS_TSV [SCREENSHOT_DIR]
 """
+import json
+import os
 import sys
 
 from browser import chromium, serve
@@ -250,6 +252,13 @@ errors = driver.execute_cdp_cmd('Page.getInstallabilityErrors', {}).get('install
 check('Chromium finds it installable', errors == [], errors)
 manifest = driver.execute_cdp_cmd('Page.getAppManifest', {})
 check('its manifest parses without a complaint', manifest.get('errors') == [], manifest.get('errors'))
+fields = json.loads(manifest.get('data', '{}'))
+got = [fields.get(k) for k in ('name', 'short_name', 'display', 'start_url', 'scope', 'launch_handler')]
+got.append(sorted(i['sizes'] for i in fields.get('icons', [])))
+want = ['Vesk Calculator', 'Vesk', 'standalone', './', './', {'client_mode': 'focus-existing'},
+        ['192x192', '512x512']]
+check('an app named "Vesk Calculator", standalone, relative, focusing a running window, 192 and 512 px icons',
+      got == want, got)
 others = js("return performance.getEntriesByType('resource').map((e) => e.name)"
             ".filter((n) => !n.startsWith(location.origin))")
 check('no request leaves the site', others == [], others)
@@ -274,6 +283,13 @@ if shots:
 driver.execute_cdp_cmd('Emulation.clearDeviceMetricsOverride', {})
 
 WebDriverWait(driver, 10).until(lambda d: js("return navigator.serviceWorker.controller !== null"))
+kept = driver.execute_async_script("""const done = arguments[0];
+    caches.open('vesk-site').then((c) => c.keys()).then((keys) => done(keys.map(
+        (k) => new URL(k.url).pathname.slice(1) || 'index.html')))""")
+# (The worker itself the browser keeps.)
+check('the service worker keeps every file of the site',
+      sorted(set(kept)) == sorted(set(os.listdir(site)) - {'sw.js'}),
+      sorted(set(kept)))
 server.shutdown()
 server.server_close()
 try:
