@@ -13,7 +13,7 @@ import os
 import sys
 
 from browser import chromium, serve
-from selenium.common.exceptions import WebDriverException
+from selenium.common.exceptions import TimeoutException, WebDriverException
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
@@ -31,7 +31,7 @@ def check(what, ok, detail=''):
         print('PASS  ', what)
     else:
         failures += 1
-        print('FAIL  ', what, detail)
+        print('FAIL  ', what, str(detail)[:400])
 
 
 server, url = serve(site)
@@ -73,6 +73,16 @@ def focused():
 def corner(window):
     return js("const r = document.getElementById(arguments[0]).getBoundingClientRect();"
               "return [Math.round(r.left), Math.round(r.top)]", window)
+
+
+def on_main():
+    """Whether About's corner is on the main window's, once the page has laid
+    itself out anew (at its next frame)."""
+    try:
+        WebDriverWait(driver, 3).until(lambda d: corner('frmAbout') == corner('frmMain'))
+    except TimeoutException:
+        pass
+    return corner('frmAbout') == corner('frmMain')
 
 
 def about_open():
@@ -196,10 +206,10 @@ check('the main window takes no input meanwhile (Alt+X)', js(
 js("const tall = document.createElement('div'); tall.id = 'tall'; tall.className = 'ended';"
    "tall.textContent = '.'; document.body.append(tall); tall.style.height = '2000px';"
    "window.scrollTo(0, 120)")
-check('after the page scrolled, still on the main window', corner('frmAbout') == corner('frmMain'),
+check('after the page scrolled, still on the main window', on_main(),
       (corner('frmAbout'), corner('frmMain')))
 driver.set_window_size(700, 600)
-check('after the window changed size, too', corner('frmAbout') == corner('frmMain'),
+check('after the window changed size, too', on_main(),
       (corner('frmAbout'), corner('frmMain')))
 driver.set_window_size(800, 600)
 control('cmdExit', 'frmAbout').click()
@@ -272,9 +282,14 @@ if shots:
     driver.execute_cdp_cmd('Emulation.clearDeviceMetricsOverride', {})
 driver.execute_cdp_cmd('Emulation.setDeviceMetricsOverride',
                        {'width': 320, 'height': 640, 'deviceScaleFactor': 1, 'mobile': True})
-fits = js("const r = document.getElementById('frmMain').getBoundingClientRect();"
-          "return [r.left >= 0 && r.right <= innerWidth, document.documentElement.scrollWidth"
-          " <= document.documentElement.clientWidth]")
+FITS = ("const r = document.getElementById('frmMain').getBoundingClientRect();"
+        "return [r.left >= 0 && r.right <= innerWidth, document.documentElement.scrollWidth"
+        " <= document.documentElement.clientWidth]")
+try:  # the page fits the window to the new width at its next frame
+    WebDriverWait(driver, 5).until(lambda d: js(FITS) == [True, True])
+except TimeoutException:
+    pass
+fits = js(FITS)
 check('at 320 px wide the window fits and nothing overflows', fits == [True, True], fits)
 if shots:
     driver.execute_cdp_cmd('Emulation.setDeviceMetricsOverride',
