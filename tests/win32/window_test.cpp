@@ -11,12 +11,14 @@
 #include "tests/ui/enter_table.h"
 #include "ui/main_layout.h"
 #include "ui/win32/form.h"
+#include "ui/win32/main_window.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <chrono>
 #include <functional>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
@@ -643,6 +645,31 @@ TEST(HighDpi, LayoutsScaleAndNothingIsClipped)
     const SIZE aboutClient = clientSize(about);
     EXPECT_EQ(aboutClient.cx, 421);
     EXPECT_EQ(aboutClient.cy, 339);
+}
+
+// A change of the colour scheme reaches the window's controls. Made in this
+// process, where Wine lets a change be seen (it keeps system colours per
+// process), and put back however the test ends.
+TEST(ColourScheme, ControlsFollowAChange)
+{
+    namespace mw = main_layout;
+    const int element = COLOR_WINDOWTEXT;
+    const COLORREF before = GetSysColor(element);
+    const COLORREF changed = before == RGB(255, 0, 0) ? RGB(0, 0, 255) : RGB(255, 0, 0);
+    win32::MainWindow window(nullptr, GetModuleHandleW(nullptr), L"VeskColourSchemeTest",
+                             win32::MainWindow::Build::Everything);
+    const std::unique_ptr<void, std::function<void(void*)>> putBack(
+        &window, [&](void*) { SetSysColors(1, &element, &before); });
+    ASSERT_TRUE(SetSysColors(1, &element, &changed));
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+        DispatchMessageW(&message);
+    HDC dc = CreateCompatibleDC(nullptr);
+    SendMessageW(
+        window.window(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+        reinterpret_cast<LPARAM>(GetDlgItem(window.window(), win32::controlId(mw::Label4))));
+    EXPECT_EQ(GetTextColor(dc), changed) << "Label4 draws in the window text colour";
+    DeleteDC(dc);
 }
 
 } // namespace
