@@ -15,6 +15,9 @@ import sys
 from browser import chromium, serve
 from selenium.common.exceptions import TimeoutException, WebDriverException
 from selenium.webdriver.common.action_chains import ActionChains
+from selenium.webdriver.common.actions import interaction
+from selenium.webdriver.common.actions.action_builder import ActionBuilder
+from selenium.webdriver.common.actions.pointer_input import PointerInput
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import WebDriverWait
@@ -145,11 +148,19 @@ def click_at(x):  # x from the bar's left edge
     ActionChains(driver).move_to_element_with_offset(bar, x - width // 2, 0).click().perform()
 
 
+def tap_at(x):  # the same with a finger
+    touch = ActionBuilder(driver, mouse=PointerInput(interaction.POINTER_TOUCH, 'finger'))
+    touch.pointer_action.move_to(bar, x - width // 2, 0).pointer_down().pointer_up()
+    touch.perform()
+
+
 scroll_rows = [
     # what the user does, then the position and the text
     ('Home', lambda: keys(Keys.HOME), '0', ' 0'),
-    ('right arrow', lambda: click_at(width - 5), '1', ' .001'),
-    ('left arrow', lambda: click_at(5), '0', ' 0'),
+    ('right arrow, touched', lambda: tap_at(width - 5), '1', ' .001'),
+    ('right arrow', lambda: click_at(width - 5), '2', ' .002'),
+    ('left arrow', lambda: click_at(5), '1', ' .001'),
+    ('left arrow again', lambda: click_at(5), '0', ' 0'),
     ('left arrow at the left end', lambda: click_at(5), '0', ' 0'),
     ('trough right of the thumb', lambda: click_at(width // 2), '100', ' .1'),
     ('Right key', lambda: keys(Keys.ARROW_RIGHT), '101', ' .101'),
