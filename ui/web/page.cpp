@@ -8,8 +8,8 @@
 
 // What page.js does, through page_library.js.
 extern "C" {
-void vesk_page_window(int window, const char* name, const char* caption, int closeOnly, int width,
-                      int height, const char* background, int dialog);
+void vesk_page_window(int window, const char* name, const char* caption, int width, int height,
+                      const char* background, int dialog);
 void vesk_page_control(int window, int row, const char* name, int kind, int left, int top,
                        int width, int height, const char* text, const char* background,
                        const char* foreground, int bold, int align, const char* accessibleName,
@@ -68,9 +68,9 @@ void makeWindow(PageWindow which, const layout::Window& window,
                 const std::string& extraText)
 {
     const int w = static_cast<int>(which);
-    vesk_page_window(w, window.name, window.caption, window.frame == layout::Frame::CloseOnly,
-                     layout::toPixels(window.width), layout::toPixels(window.height),
-                     cssColour(window.background).c_str(), window.role == layout::Role::Dialog);
+    vesk_page_window(w, window.name, window.caption, layout::toPixels(window.width),
+                     layout::toPixels(window.height), cssColour(window.background).c_str(),
+                     window.role == layout::Role::Dialog);
     int row = 0;
     for (const layout::Control& c : controls) {
         const layout::Rect r = layout::place(c);

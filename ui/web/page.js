@@ -70,7 +70,8 @@ const VeskPage = (() => {
     event.preventDefault();
   }
 
-  function makeWindow(index, name, caption, closeOnly, width, height, background, dialog) {
+  // Every window has a close box, and no other: a page cannot be minimised.
+  function makeWindow(index, name, caption, width, height, background, dialog) {
     const root = element(dialog ? 'dialog' : 'section', 'window');
     root.id = name;
     root.hidden = !dialog;
@@ -89,7 +90,7 @@ const VeskPage = (() => {
     client.style.height = height + 'px';
     client.style.backgroundColor = background;
     root.append(bar, client);
-    const w = { index: index, root: root, client: client, controls: [], closeOnly: closeOnly };
+    const w = { index: index, root: root, client: client, controls: [] };
     windows[index] = w;
     root.addEventListener('keydown', (event) => cycleTab(w, event));
     if (index === MAIN) {

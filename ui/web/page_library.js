@@ -3,10 +3,9 @@
 // What the program asks of the page, handed on to page.js (VeskPage) with
 // its texts decoded from UTF-8.
 mergeInto(LibraryManager.library, {
-  vesk_page_window: function (window, name, caption, closeOnly, width, height, background,
-                              dialog) {
-    VeskPage.window(window, UTF8ToString(name), UTF8ToString(caption), closeOnly !== 0, width,
-                    height, UTF8ToString(background), dialog !== 0);
+  vesk_page_window: function (window, name, caption, width, height, background, dialog) {
+    VeskPage.window(window, UTF8ToString(name), UTF8ToString(caption), width, height,
+                    UTF8ToString(background), dialog !== 0);
   },
   vesk_page_control: function (window, row, name, kind, left, top, width, height, text,
                                background, foreground, bold, align, accessibleName,
