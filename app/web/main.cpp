@@ -104,7 +104,8 @@ EMSCRIPTEN_KEEPALIVE int vesk_key_press(int code)
 
 EMSCRIPTEN_KEEPALIVE void vesk_scroll_step(int action)
 {
-    if (frmMain* h = handlers(); h && action >= 0 && action <= 5)
+    if (frmMain* h = handlers();
+        h && action >= 0 && action <= static_cast<int>(vesk::ScrollAction::ToRight))
         h->hsbVesk_Step(static_cast<vesk::ScrollAction>(action));
 }
 

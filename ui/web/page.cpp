@@ -48,8 +48,8 @@ std::string hex(Rgb rgb)
     return text;
 }
 
-} // namespace
-
+// A colour as CSS writes it: a fixed colour as #rrggbb, a system colour by the
+// CSS name of its role, so that it follows the user's colour scheme too.
 std::string cssColour(const layout::Colour& colour)
 {
     switch (colour.type) {
@@ -62,6 +62,8 @@ std::string cssColour(const layout::Colour& colour)
     }
     return "transparent";
 }
+
+} // namespace
 
 void makeWindow(PageWindow which, const layout::Window& window,
                 std::span<const layout::Control> controls, std::span<const layout::Line> lines,

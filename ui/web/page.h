@@ -21,10 +21,6 @@ void makeWindow(PageWindow which, const layout::Window& window,
                 std::span<const layout::Control> controls, std::span<const layout::Line> lines,
                 const std::string& extraText = {});
 
-// A colour as CSS writes it: a fixed colour as #rrggbb, a system colour by the
-// CSS name of its role, so that it follows the user's colour scheme too.
-std::string cssColour(const layout::Colour& colour);
-
 class MainWindow : private frmMain::Controls {
   public:
     explicit MainWindow(Shell* shell);
