@@ -32,10 +32,13 @@ test_packages=(
 # its bitmap fonts.
 windows_packages=(cmake ninja-build g++-mingw-w64-x86-64-posix googletest nsis zip unzip
     wine wine64 fonts-wine xvfb xauth openbox x11-utils xdotool wmctrl imagemagick)
-# The web page: Debian's Emscripten, and headless Chromium driven through
-# WebDriver for its tests, in a network namespace of their own.
+# The web page: Debian's Emscripten, and the three browser engines its tests
+# drive, in a network namespace of their own: headless Chromium through
+# WebDriver, Firefox ESR through its own WebDriver BiDi (a WebSocket), and
+# WebKitGTK's MiniBrowser through WebKitWebDriver on a private X display.
 web_packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev emscripten
-    chromium chromium-driver python3-selenium iproute2 util-linux zip)
+    chromium chromium-driver python3-selenium iproute2 util-linux zip
+    firefox-esr python3-websocket webkit2gtk-driver xvfb xauth)
 # Installed where the release has them: the formatter the code is checked with
 # (one version, so that two releases cannot disagree).
 optional_packages=(clang-format-14)
