@@ -14,6 +14,7 @@
 #                              with -web
 #   WERROR=ON                  treat compiler warnings as errors
 set -euo pipefail
+called_from=$PWD
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh web
@@ -28,7 +29,13 @@ cmake --build "$build" --target make_icons >/dev/null
 QT_QPA_PLATFORM=offscreen "$build/packaging/make_icons" --web "$web/icons" 2>/dev/null
 
 figures=$(realpath "$build")/tests/figures.tsv
-[ -f "$figures" ] || figures=
+if [ ! -f "$figures" ]; then
+    # The page's test compares the Linux program's figures: without them it
+    # cannot run, and a test that cannot run has not passed.
+    [ "${1:-serve}" != test ] ||
+        { echo "$0 test: no $figures: run the Linux build's tests first (scripts/test.sh)" >&2; exit 1; }
+    figures=
+fi
 emcmake cmake -S . -B "$web" -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel -DBUILD_TESTING=ON \
     -DVESK_WERROR="${WERROR:-OFF}" -DVESK_WEB_ICONS="$(realpath "$web/icons")" \
     -DVESK_LINUX_FIGURES="$figures" >/dev/null
@@ -37,12 +44,16 @@ cmake --build "$web"
 case ${1:-serve} in
 build)
     [ -n "${2:-}" ] || { echo "usage: $0 build DIR" >&2; exit 2; }
-    mkdir -p "$2"
-    cp "$web"/site/* "$2"/
-    echo "The site is in $2"
+    target=$2
+    [[ $target = /* ]] || target=$called_from/$target
+    mkdir -p "$target"
+    cp "$web"/site/* "$target"/
+    echo "The site is in $target"
     ;;
 test)
-    ctest --test-dir "$web" --output-on-failure
+    ctest --test-dir "$web" --output-on-failure --no-tests=error
+    ctest --test-dir "$web" -N -R '^web\.page$' | grep -q 'Total Tests: 1' ||
+        { echo "$0 test: the page's test is not in the build" >&2; exit 1; }
     ;;
 serve)
     echo "Vesk Calculator: http://127.0.0.1:8000/ (Ctrl+C ends)"

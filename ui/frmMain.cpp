@@ -145,10 +145,14 @@ void frmMain::SetPosition(int position)
     hsbVesk_Change();
 }
 
+std::string PositionShown(int position)
+{
+    return PositionText(static_cast<float>(position) / kPositionToText);
+}
+
 void frmMain::PositionToText()
 {
-    const float factor = static_cast<float>(c_.Value(hsbVesk)) / kPositionToText;
-    c_.SetText(txtVesk, PositionText(factor));
+    c_.SetText(txtVesk, PositionShown(c_.Value(hsbVesk)));
 }
 
 void frmMain::Recalculate()

@@ -49,6 +49,9 @@ enum class ScrollAction { LineLeft, LineRight, PageLeft, PageRight, ToLeft, ToRi
 // Where a step takes the position, held within the scroll bar's range.
 int Stepped(int position, ScrollAction action);
 
+// The factor a scroll position stands for, as the text box shows it.
+std::string PositionShown(int position);
+
 class frmMain {
   public:
     using Id = main_layout::Id;

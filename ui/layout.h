@@ -82,6 +82,9 @@ struct Control {
     Align align;
     const char* accessibleName = nullptr;        // where the text does not say it
     const char* accessibleDescription = nullptr; // what a result means
+    // Another control this one goes with: the label whose caption names a
+    // result, or the text box a scroll bar sets.
+    const char* partner = nullptr;
 };
 
 struct Line {

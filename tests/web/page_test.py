@@ -11,6 +11,7 @@ Usage: page_test.py SITE_DIR FIGURES_TSV ENTER_ROWS_TSV [SCREENSHOT_DIR]
 import json
 import os
 import sys
+import time
 
 from browser import chromium, serve
 from selenium.common.exceptions import TimeoutException, WebDriverException
@@ -86,6 +87,19 @@ def on_main():
     except TimeoutException:
         pass
     return corner('frmAbout') == corner('frmMain')
+
+
+def media(*features):  # emulates CSS media features: (name, value)...
+    driver.execute_cdp_cmd('Emulation.setEmulatedMedia', {
+        'features': [{'name': n, 'value': v} for n, v in features]})
+
+
+def calls_within(seconds):
+    """Counts the calls into the program's exported functions from now on."""
+    js("window.calls = 0; for (const k of Object.keys(Module).filter((k) => k.startsWith('_vesk_')))"
+       "{ const f = Module[k]; Module[k] = (...a) => (++window.calls, f(...a)); }")
+    time.sleep(seconds)
+    return js('return window.calls')
 
 
 def about_open():
@@ -169,6 +183,8 @@ scroll_rows = [
     ('Left key', lambda: keys(Keys.ARROW_LEFT), '100', ' .1'),
     ('End', lambda: keys(Keys.END), '9999', ' 9.999'),
     ('trough left of the thumb', lambda: click_at(30), '9899', ' 9.899'),
+    ('right-click on an arrow does nothing', lambda: ActionChains(driver).move_to_element_with_offset(
+        bar, 5 - width // 2, 0).context_click().perform(), '9899', ' 9.899'),
     ('Home again', lambda: keys(Keys.HOME), '0', ' 0'),
 ]
 js('arguments[0].focus()', bar)
@@ -177,6 +193,9 @@ for name, act, position, shown in scroll_rows:
     got = (bar.get_attribute('aria-valuenow'), box.get_attribute('value'))
     check('scroll bar: %s gives %s' % (name, shown.strip()), got == (position, shown), got)
 check('the scroll bar keeps the focus it took', focused() == 'hsbVesk', focused())
+spoken = [bar.get_attribute('aria-valuetext'), bar.get_attribute('aria-controls'), box.get_attribute('id')]
+check('the scroll bar is spoken as the factor and names the box it sets',
+      spoken == [' 0', 'frmMain-txtVesk', 'frmMain-txtVesk'], spoken)
 
 # The thumb dragged half its travel: the text follows at once, the results on release.
 before = text('lblLight')
@@ -189,6 +208,16 @@ after = (bar.get_attribute('aria-valuenow'), box.get_attribute('value'), text('l
 check('dragging the thumb: the text follows, the results wait', during == (' 5', before), during)
 check('letting it go: position 5000 and its results', after == ('5000', ' 5', '213.75'), after)
 
+# A megabyte pasted and Enter: kept whole, as the desktop boxes keep it, and read.
+box.clear()
+driver.execute_cdp_cmd('Input.insertText', {'text': '0.5' + '1' * (1 << 20)})
+keys(Keys.ENTER)
+held = [js('return arguments[0].value.length', box), bar.get_attribute('aria-valuenow'), text('lblLight')]
+check('a 1 MB paste and Enter: kept whole, position 511, the page answers',
+      held == [3 + (1 << 20), '511', '0.11'], held)
+check('the box asks for a full keyboard (a sign, a point, an exponent)',
+      box.get_attribute('inputmode') == 'text')
+
 # -- Tab order and access keys -------------------------------------------------
 print('== the keyboard')
 fresh()
@@ -196,10 +225,18 @@ order = [focused()]
 for _ in range(4):
     keys(Keys.TAB)
     order.append(focused())
-check('Tab goes Exit, scroll bar, text box, About, and round again',
-      order == ['cmdExit', 'hsbVesk', 'txtVesk', 'cmdAbout', 'cmdExit'], order)
+check('in a tab, Tab goes Exit, scroll bar, text box, About, and leaves the page',
+      order == ['cmdExit', 'hsbVesk', 'txtVesk', 'cmdAbout', None], order)
+# An installed app's window (its display mode, which CDP cannot emulate, set by the page's query).
+app = driver.execute_cdp_cmd('Page.addScriptToEvaluateOnNewDocument', {'source': (
+    "const real = matchMedia.bind(self); self.matchMedia = (q) => /display-mode/.test(q)"
+    " ? { matches: /standalone/.test(q), media: q } : real(q);")})
+fresh()
+keys(Keys.TAB, Keys.TAB, Keys.TAB, Keys.TAB)
+check('in an app window, Tab goes round from About to Exit', focused() == 'cmdExit', focused())
 keys((Keys.SHIFT, Keys.TAB))
 check('Shift+Tab goes back', focused() == 'cmdAbout', focused())
+driver.execute_cdp_cmd('Page.removeScriptToEvaluateOnNewDocument', app)
 control('txtVesk').click()
 keys((Keys.ALT, 'a'))
 check('Alt+A opens About', about_open())
@@ -235,7 +272,11 @@ keys(Keys.ESCAPE)
 check('Escape acts as the close box', js("return document.getElementById('frmAbout') === null"))
 
 # -- Exit ----------------------------------------------------------------------
+ActionChains(driver).move_to_element_with_offset(control('hsbVesk'), 5 - width // 2, 0).click_and_hold().perform()
+time.sleep(0.5)  # stepping again and again
 keys((Keys.ALT, 'x'))
+check('Alt+X while an arrow is held: no call reaches the ended program', calls_within(0.5) == 0)
+ActionChains(driver).release().perform()
 check('Alt+X ends it: in a tab, a line saying so, with a way back',
       js("const e = document.getElementById('ended');"
          "return e && document.getElementById('frmMain') === null && e.querySelector('a') !== null"))
@@ -260,11 +301,30 @@ seen = accessible()
 for role, name in [('dialog', 'About'), ('button', 'OK')]:
     check('with About open, a %s named "%s"' % (role, name), (role, name) in seen)
 check('and nothing of the main window', ('button', 'Exit') not in seen)
-live = js("return [...document.querySelectorAll('#frmMain [aria-description]')]"
-          ".map((e) => [e.dataset.control, e.getAttribute('role'), e.getAttribute('aria-description')])")
-check('the three results are live regions with their meaning',
-      live == [['lblLight', 'status', 'Multiple of c'], ['lblMetres', 'status', 'Metres per second'],
-               ['lblMethod', 'status', 'Method']], live)
+keys(Keys.ESCAPE)
+seen = accessible()
+for role, name in [('status', 'Multiple of c'), ('status', 'm/sec'), ('status', 'Method')]:
+    check('a result read out as a %s named "%s"' % (role, name), (role, name) in seen)
+order = js("return [...document.querySelectorAll('#frmMain [data-control]')].map((e) => e.dataset.control)")
+check('the reading order is the window\'s, top to bottom and left to right', order == [
+    'hsbVesk', 'Label1', 'txtVesk', 'Label3', 'lblLight', 'Label4', 'lblMetres', 'lblMethod',
+    'cmdAbout', 'cmdExit'], order)
+
+# -- Colours: the same by night, and visible in forced colours -----------------
+print('== colours')
+COLOURS = ("return ['#frmMain [data-control=Label3]', '#frmAbout [data-control=Label2]', '#frmAbout .client']"
+           ".map((s) => { const c = getComputedStyle(document.querySelector(s)); return c.color + ' on ' + c.backgroundColor; })")
+control('cmdAbout').click()
+light = js(COLOURS)
+media(('prefers-color-scheme', 'dark'))
+check('in a dark scheme the windows are drawn as by day', js(COLOURS) == light, (js(COLOURS), light))
+media(('forced-colors', 'active'))
+shapes = js("""const s = (q, p) => getComputedStyle(document.querySelector(q), p);
+    return [s('#frmMain .arrow-left', '::after').borderRightColor, s('#frmMain .trough').borderTopWidth,
+            s('#frmAbout .line').backgroundColor, s('#frmAbout .client').backgroundColor]""")
+check('in forced colours the arrows, the trough and About\'s lines stay visible',
+      'rgba(0, 0, 0, 0)' not in shapes[0] and shapes[1] != '0px' and shapes[2] != shapes[3], shapes)
+media()
 
 # -- Installable, safe, narrow, offline ----------------------------------------
 print('== the site')
@@ -310,7 +370,7 @@ driver.execute_cdp_cmd('Emulation.clearDeviceMetricsOverride', {})
 
 WebDriverWait(driver, 10).until(lambda d: js("return navigator.serviceWorker.controller !== null"))
 kept = driver.execute_async_script("""const done = arguments[0];
-    caches.open('vesk-site').then((c) => c.keys()).then((keys) => done(keys.map(
+    caches.keys().then((names) => caches.open(names[0])).then((c) => c.keys()).then((keys) => done(keys.map(
         (k) => new URL(k.url).pathname.slice(1) || 'index.html')))""")
 # (The worker itself the browser keeps.)
 check('the service worker keeps every file of the site',

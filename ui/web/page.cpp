@@ -2,9 +2,12 @@
 // SPDX-License-Identifier: MIT
 #include "ui/web/page.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <numeric>
+#include <vector>
 
 // What page.js does, through page_library.js.
 extern "C" {
@@ -13,11 +16,12 @@ void vesk_page_window(int window, const char* name, const char* caption, int wid
 void vesk_page_control(int window, int row, const char* name, int kind, int left, int top,
                        int width, int height, const char* text, const char* background,
                        const char* foreground, int bold, int align, const char* accessibleName,
-                       const char* accessibleDescription, int lowest, int highest);
+                       const char* accessibleDescription, const char* partner, int tabIndex,
+                       int lowest, int highest);
 void vesk_page_line(int window, int left, int top, int width, int height, const char* colour);
 void vesk_page_set_text(int window, int row, const char* text);
 char* vesk_page_text(int window, int row); // the caller frees it
-void vesk_page_set_value(int window, int row, int position);
+void vesk_page_set_value(int window, int row, int position, const char* shown);
 void vesk_page_set_colour(int window, int row, const char* colour);
 }
 
@@ -73,8 +77,21 @@ void makeWindow(PageWindow which, const layout::Window& window,
     vesk_page_window(w, window.name, window.caption, layout::toPixels(window.width),
                      layout::toPixels(window.height), cssColour(window.background).c_str(),
                      window.role == layout::Role::Dialog);
-    int row = 0;
-    for (const layout::Control& c : controls) {
+    // The elements go in the order of the window, top to bottom and left to
+    // right, as a screen reader reads them; Tab keeps the table's order.
+    std::vector<std::size_t> order(controls.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        return std::pair(controls[a].top, controls[a].left) <
+               std::pair(controls[b].top, controls[b].left);
+    });
+    std::vector<int> tabIndex(controls.size(), 0);
+    int next = 1;
+    for (std::size_t row = 0; row < controls.size(); ++row)
+        if (layout::takesFocus(controls[row].kind))
+            tabIndex[row] = next++;
+    for (const std::size_t row : order) {
+        const layout::Control& c = controls[row];
         const layout::Rect r = layout::place(c);
         const bool scrollBar = c.kind == layout::Kind::ScrollBar;
         // A label without text of its own in the table (the About window's
@@ -82,10 +99,11 @@ void makeWindow(PageWindow which, const layout::Window& window,
         const char* text = *c.text == '\0' && c.kind == layout::Kind::Label && !extraText.empty()
                                ? extraText.c_str()
                                : c.text;
-        vesk_page_control(w, row++, c.name, static_cast<int>(c.kind), r.x, r.y, r.width, r.height,
-                          text, cssColour(c.background).c_str(), cssColour(c.foreground).c_str(),
-                          c.bold, static_cast<int>(c.align), c.accessibleName,
-                          c.accessibleDescription, scrollBar ? main_layout::kLowestPosition : 0,
+        vesk_page_control(w, static_cast<int>(row), c.name, static_cast<int>(c.kind), r.x, r.y,
+                          r.width, r.height, text, cssColour(c.background).c_str(),
+                          cssColour(c.foreground).c_str(), c.bold, static_cast<int>(c.align),
+                          c.accessibleName, c.accessibleDescription, c.partner, tabIndex[row],
+                          scrollBar ? main_layout::kLowestPosition : 0,
                           scrollBar ? main_layout::kHighestPosition : 0);
     }
     for (const layout::Line& l : lines) {
@@ -119,7 +137,8 @@ int MainWindow::Value(frmMain::Id /*control*/) const
 void MainWindow::SetValue(frmMain::Id control, int position)
 {
     position_ = position;
-    vesk_page_set_value(kMain, static_cast<int>(control), position);
+    vesk_page_set_value(kMain, static_cast<int>(control), position,
+                        PositionShown(position).c_str());
 }
 
 void MainWindow::SetForeColor(frmMain::Id control, Rgb colour)

@@ -19,7 +19,14 @@ const VeskPage = (() => {
   const ABOUT = 1;
 
   const windows = [];
+  const bars = [];
   const program = () => window.Module;
+  let started = false;
+  // An element's id: its window's name and its own.
+  const idOf = (w, name) => w.root.id + '-' + name;
+  // In an installed app's window, Tab goes round the window as on the
+  // desktop; in a browser's tab it leaves the page past the last control.
+  const appWindow = () => !window.matchMedia('(display-mode: browser)').matches;
 
   function element(tag, className, text) {
     const e = document.createElement(tag);
@@ -58,9 +65,11 @@ const VeskPage = (() => {
     return w.controls.filter((c) => c && c.focusable).map((c) => c.element);
   }
 
-  // Tab and Shift+Tab go round the window's own controls, as on the desktop.
+  // Tab and Shift+Tab go round the window's own controls, in an app window.
+  // In a tab each control's tabindex gives the table's order, and the
+  // browser moves on from the last one.
   function cycleTab(w, event) {
-    if (event.key !== 'Tab' || event.altKey || event.ctrlKey || event.metaKey) return;
+    if (event.key !== 'Tab' || event.altKey || event.ctrlKey || event.metaKey || !appWindow()) return;
     const order = focusables(w);
     if (order.length === 0) return;
     const at = order.indexOf(document.activeElement);
@@ -112,20 +121,21 @@ const VeskPage = (() => {
   function makeControl(index, row, c) {
     const w = windows[index];
     let e;
-    let focusable = false;
     switch (c.kind) {
       case KIND.TextBox:
         e = element('input', 'text-box');
         e.type = 'text';
         e.value = c.text;
-        e.inputMode = 'decimal';
+        // A full keyboard: a factor may take a sign, a point and an exponent,
+        // and a decimal keypad offers the locale's comma instead of the point.
+        e.inputMode = 'text';
+        e.enterKeyHint = 'enter';
         e.autocomplete = 'off';
         e.spellcheck = false;
         e.addEventListener('keydown', (event) => {
           if (event.key !== 'Enter' || event.isComposing) return;
           if (program()._vesk_key_press(13) === 0) event.preventDefault();
         });
-        focusable = true;
         break;
       case KIND.Button: {
         e = element('button', 'button');
@@ -135,12 +145,10 @@ const VeskPage = (() => {
         e.addEventListener('click', () => {
           if (!blocked(index)) program()._vesk_click(index, row);
         });
-        focusable = true;
         break;
       }
       case KIND.ScrollBar:
-        e = makeScrollBar(c);
-        focusable = true;
+        e = makeScrollBar(w, c);
         break;
       case KIND.Image:
         e = element('img', 'image');
@@ -151,12 +159,20 @@ const VeskPage = (() => {
       default:
         e = element('div', 'label', c.text);
         if (c.accessibleDescription) {
-          // A result: read out when it changes.
+          // A result, read out when it changes: named by the caption beside
+          // it, or by what it means where it has none.
           e.setAttribute('role', 'status');
-          e.setAttribute('aria-description', c.accessibleDescription);
+          if (c.partner) {
+            e.setAttribute('aria-labelledby', idOf(w, c.partner));
+            e.setAttribute('aria-description', c.accessibleDescription);
+          } else {
+            e.setAttribute('aria-label', c.accessibleDescription);
+          }
         }
     }
+    e.id = idOf(w, c.name);
     e.dataset.control = c.name;
+    if (c.tabIndex > 0) e.tabIndex = c.tabIndex;
     if (c.accessibleName) e.setAttribute('aria-label', c.accessibleName);
     box(e, c.left, c.top, c.width, c.height);
     e.style.backgroundColor = c.background;
@@ -164,16 +180,16 @@ const VeskPage = (() => {
     e.style.fontWeight = c.bold ? '700' : '400';
     e.style.textAlign = ALIGN[c.align] || 'left';
     w.client.append(e);
-    w.controls[row] = { element: e, focusable: focusable, kind: c.kind };
+    w.controls[row] = { element: e, focusable: c.tabIndex > 0, kind: c.kind };
   }
 
   // The scroll bar: two arrows and a trough with a square thumb, as the
   // desktop draws it. The program holds the position; this draws it.
-  function makeScrollBar(c) {
+  function makeScrollBar(w, c) {
     const bar = element('div', 'scroll-bar');
-    bar.tabIndex = 0;
     bar.setAttribute('role', 'scrollbar');
     bar.setAttribute('aria-orientation', 'horizontal');
+    if (c.partner) bar.setAttribute('aria-controls', idOf(w, c.partner));
     bar.setAttribute('aria-valuemin', c.lowest);
     bar.setAttribute('aria-valuemax', c.highest);
     bar.setAttribute('aria-valuenow', c.lowest);
@@ -188,6 +204,7 @@ const VeskPage = (() => {
     const s = { bar: bar, thumb: thumb, lowest: c.lowest, highest: c.highest, travel: travel,
       position: c.lowest, timer: 0 };
     bar.veskScroll = s;
+    bars.push(s);
     left.style.width = right.style.width = side + 'px';
     thumb.style.width = side + 'px';
     trough.style.left = side + 'px';
@@ -197,8 +214,11 @@ const VeskPage = (() => {
       clearTimeout(s.timer);
       s.timer = 0;
     };
+    // Only the primary button (or a finger, or a pen's tip) steps or drags.
+    const primary = (event) => event.button === 0;
     // Steps now and, while held, again and again.
     const hold = (event, action, more) => {
+      if (!primary(event)) return;
       event.preventDefault();
       bar.focus();
       bar.setPointerCapture(event.pointerId);
@@ -216,7 +236,7 @@ const VeskPage = (() => {
     left.addEventListener('pointerdown', (e) => hold(e, STEP.LineLeft, () => true));
     right.addEventListener('pointerdown', (e) => hold(e, STEP.LineRight, () => true));
     trough.addEventListener('pointerdown', (event) => {
-      if (event.target === thumb) return;
+      if (event.target === thumb || !primary(event)) return;
       const x = event.clientX;
       const toLeft = x < thumb.getBoundingClientRect().left;
       // Paging stops once the thumb has reached the pointer.
@@ -234,6 +254,7 @@ const VeskPage = (() => {
       return Math.min(s.highest, Math.max(s.lowest, at));
     };
     thumb.addEventListener('pointerdown', (event) => {
+      if (!primary(event)) return;
       event.preventDefault();
       bar.focus();
       thumb.setPointerCapture(event.pointerId);
@@ -242,14 +263,14 @@ const VeskPage = (() => {
     thumb.addEventListener('pointermove', (event) => {
       if (grab) program()._vesk_scroll_track(dragged(event));
     });
-    const let_go = (event) => {
+    const letGo = (event) => {
       if (!grab) return;
       const at = dragged(event);
       grab = null;
       program()._vesk_scroll_release(at);
     };
-    thumb.addEventListener('pointerup', let_go);
-    thumb.addEventListener('pointercancel', let_go);
+    thumb.addEventListener('pointerup', letGo);
+    thumb.addEventListener('pointercancel', letGo);
     for (const end of ['pointerup', 'pointercancel', 'lostpointercapture']) bar.addEventListener(end, stop);
 
     const keys = { ArrowLeft: STEP.LineLeft, ArrowUp: STEP.LineLeft, ArrowRight: STEP.LineRight,
@@ -263,9 +284,10 @@ const VeskPage = (() => {
     return bar;
   }
 
-  function drawScroll(s, position) {
+  function drawScroll(s, position, shown) {
     s.position = position;
     s.bar.setAttribute('aria-valuenow', position);
+    s.bar.setAttribute('aria-valuetext', shown);
     const at = Math.round((position - s.lowest) * s.travel / (s.highest - s.lowest));
     s.thumb.style.left = at + 'px';
   }
@@ -283,10 +305,67 @@ const VeskPage = (() => {
   // The main window moves whenever the page is laid out anew (the browser's
   // window changed size, a scroll bar came or went): an open About window
   // goes with it.
-  new ResizeObserver(() => {
+  const resized = new ResizeObserver(() => {
     fit();
     if (windows[ABOUT]) program()._vesk_main_moved();
-  }).observe(document.documentElement);
+  });
+  resized.observe(document.documentElement);
+
+  // Why the program could not start (or go on), in plain words, from what
+  // stopped it.
+  function reasonFor(what) {
+    const text = String(what && what.message || what);
+    if (location.protocol === 'file:') {
+      return 'it must be served by a web server, not opened as a file. ' +
+        'Serve its folder (scripts/web.sh does) and open its address.';
+    }
+    if (/no native wasm|WebAssembly is not defined|unsafe-eval|Refused to compile|CompileError.*(disallowed|not allowed)/i.test(text)) {
+      return 'this browser does not allow WebAssembly here.';
+    }
+    if (/OOM|out of memory|could not allocate|Cannot enlarge memory|RangeError.*Memory/i.test(text)) {
+      return 'there is not enough memory.';
+    }
+    if (/LinkError|Import #|import/i.test(text)) {
+      return 'its files come from two different releases.';
+    }
+    if (/failed to load|both async and sync fetching|NetworkError|Failed to fetch|404/i.test(text)) {
+      return 'one of its files could not be loaded.';
+    }
+    if (/CompileError|magic|truncated|section|expected/i.test(text)) {
+      return 'one of its files is damaged.';
+    }
+    return 'something went wrong (' + text.slice(0, 200) + ').';
+  }
+
+  // Nothing of the program runs any more: no timer, no observer.
+  function stopAll() {
+    for (const s of bars) clearTimeout(s.timer), (s.timer = 0);
+    resized.disconnect();
+  }
+
+  // In the windows' place, a line saying what happened and a way back.
+  function say(text, link) {
+    for (let i = windows.length - 1; i >= 0; --i) if (windows[i]) VeskPage.remove(i);
+    for (const old of document.querySelectorAll('.ended')) old.remove();
+    const line = element('p', 'ended', text + ' ');
+    line.id = 'ended';
+    line.setAttribute('role', 'alert');
+    const again = element('a', '', link);
+    again.href = './';
+    line.append(again);
+    document.getElementById('desktop').append(line);
+  }
+
+  let failed = false;
+  function fail(what) {
+    if (failed) return; // the first cause is the one to tell
+    failed = true;
+    stopAll();
+    const pending = document.getElementById('failure');
+    if (pending) pending.remove();
+    say((started ? 'Vesk Calculator had to stop: ' : 'Vesk Calculator could not start: ') +
+      reasonFor(what), 'Try again');
+  }
 
   return {
     window: makeWindow,
@@ -306,14 +385,19 @@ const VeskPage = (() => {
       const c = windows[index].controls[row];
       return c.kind === KIND.TextBox ? c.element.value : c.element.textContent;
     },
-    setValue(index, row, position) {
-      drawScroll(windows[index].controls[row].element.veskScroll, position);
+    setValue(index, row, position, shown) {
+      drawScroll(windows[index].controls[row].element.veskScroll, position, shown);
     },
     setColour(index, row, colour) {
       windows[index].controls[row].element.style.color = colour;
     },
     show(index) {
       const w = windows[index];
+      if (index === MAIN) {
+        started = true;
+        const pending = document.getElementById('failure');
+        if (pending) pending.remove();
+      }
       w.root.hidden = false;
       fit();
       const first = focusables(w)[0];
@@ -350,18 +434,34 @@ const VeskPage = (() => {
     // An installed app's window closes; a tab cannot be closed by its page,
     // so the window gives way to a line saying so.
     end() {
-      for (let i = windows.length - 1; i >= 0; --i) if (windows[i]) VeskPage.remove(i);
-      if (window.matchMedia('(display-mode: standalone)').matches) window.close();
-      const line = element('p', 'ended', 'Vesk Calculator has ended. ');
-      line.id = 'ended';
-      const again = element('a', '', 'Start it again');
-      again.href = './';
-      line.append(again);
-      document.getElementById('desktop').append(line);
+      stopAll();
+      if (appWindow()) window.close();
+      say('Vesk Calculator has ended.', 'Start it again');
+    },
+    fail: fail,
+    failToStart(what) {
+      if (!started) fail(what);
     }
   };
 })();
 
-if ('serviceWorker' in navigator) {
-  navigator.serviceWorker.register('sw.js').catch(() => {});
+// Whatever stops the program says so in the window's place: the compiled
+// program's own abort, an error nothing caught on the way to the window (once
+// it is shown, the browser's own reports, such as a resize observer's
+// undelivered notifications, are not the program's), and a page opened as a
+// file, whose loads fail without telling the page.
+Module['onAbort'] = VeskPage.fail;
+// The WebAssembly of the page's own release: the address the page preloads.
+Module['locateFile'] = (path, prefix) => {
+  const preload = document.querySelector('link[rel=preload][as=fetch]');
+  return path.endsWith('.wasm') && preload ? preload.href : prefix + path;
+};
+window.addEventListener('error', (event) => VeskPage.failToStart(event.error || event.message));
+window.addEventListener('unhandledrejection', (event) => VeskPage.failToStart(event.reason));
+if (location.protocol === 'file:') VeskPage.fail('file');
+
+// The service worker's own script is always asked of the server, never of
+// the browser's cache, so that a new release is found on the next load.
+if ('serviceWorker' in navigator && location.protocol !== 'file:') {
+  navigator.serviceWorker.register('sw.js', { updateViaCache: 'none' }).catch(() => {});
 }

@@ -9,13 +9,14 @@ mergeInto(LibraryManager.library, {
   },
   vesk_page_control: function (window, row, name, kind, left, top, width, height, text,
                                background, foreground, bold, align, accessibleName,
-                               accessibleDescription, lowest, highest) {
+                               accessibleDescription, partner, tabIndex, lowest, highest) {
     VeskPage.control(window, row, {
       name: UTF8ToString(name), kind: kind, left: left, top: top, width: width, height: height,
       text: UTF8ToString(text), background: UTF8ToString(background),
       foreground: UTF8ToString(foreground), bold: bold !== 0, align: align,
       accessibleName: accessibleName ? UTF8ToString(accessibleName) : '',
       accessibleDescription: accessibleDescription ? UTF8ToString(accessibleDescription) : '',
+      partner: partner ? UTF8ToString(partner) : '', tabIndex: tabIndex,
       lowest: lowest, highest: highest
     });
   },
@@ -33,8 +34,8 @@ mergeInto(LibraryManager.library, {
     stringToUTF8(text, at, size);
     return at;
   },
-  vesk_page_set_value: function (window, row, position) {
-    VeskPage.setValue(window, row, position);
+  vesk_page_set_value: function (window, row, position, shown) {
+    VeskPage.setValue(window, row, position, UTF8ToString(shown));
   },
   vesk_page_set_colour: function (window, row, colour) {
     VeskPage.setColour(window, row, UTF8ToString(colour));

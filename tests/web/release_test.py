@@ -1,0 +1,209 @@
+#!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 Quarvane <quarvane@example.org>
+# SPDX-License-Identifier: MIT
+"""Releases of the site and what the user sees when the program cannot start,
+in headless Chromium. A server on 127.0.0.1 serves release A (the build's),
+then release B (the same files with a mark in the style sheet and the script,
+made a release again), with faults on demand: a file missing, answered with
+an error, truncated or garbled, a captive portal's page for everything, or no
+answer at all.
+
+Usage: release_test.py SITE_DIR CMAKE SOURCE_DIR
+"""
+import functools
+import http.server
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import threading
+import time
+
+from browser import chromium
+from selenium.webdriver.support.ui import WebDriverWait
+
+site, cmake, source = sys.argv[1:4]
+passes = failures = 0
+
+
+def check(what, ok, detail=''):
+    global passes, failures
+    passes, failures = (passes + 1, failures) if ok else (passes, failures + 1)
+    print('PASS  ' if ok else 'FAIL  ', what, '' if ok else str(detail)[:400])
+
+
+PORTAL = b'<!DOCTYPE html><title>Hotel network</title><p>Log in to use the network.</p>'
+# A WebAssembly module that is whole but not this program's: it imports x.y.
+OTHER_WASM = bytes.fromhex('0061736d01000000010401600000020701017801790000')
+
+
+class Server:
+    """Serves a release folder; faults maps a file's name (or '*') to a fault."""
+
+    def __init__(self, root):
+        self.root, self.faults, self.hanging, self.asked = root, {}, 0, []
+        outer = self
+
+        class Handler(http.server.SimpleHTTPRequestHandler):
+            extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map,
+                              '.wasm': 'application/wasm', '.webmanifest': 'application/manifest+json'}
+
+            def log_message(self, *args):
+                pass
+
+            def do_GET(self):
+                name = self.path.split('?')[0].lstrip('/') or 'index.html'
+                outer.asked.append(name)
+                fault = outer.faults.get(name, outer.faults.get('*'))
+                if fault == 'hang':  # past the worker's deadline, then nothing
+                    outer.hanging += 1
+                    time.sleep(12)
+                    outer.hanging -= 1
+                    return
+                if fault in ('missing', 'error'):
+                    return self.send_error(404 if fault == 'missing' else 500)
+                if fault is None:
+                    self.directory = outer.root
+                    return super().do_GET()
+                body = open(os.path.join(outer.root, name), 'rb').read()
+                body = {'truncated': body[:len(body) // 2], 'garbled': body[:-64] + bytes(64),
+                        'portal': PORTAL, 'other': OTHER_WASM}[fault]
+                self.send_response(200)
+                self.send_header('Content-Type', 'text/html' if fault == 'portal' else self.guess_type(name))
+                self.send_header('Content-Length', str(len(body)))
+                self.end_headers()
+                self.wfile.write(body)
+
+        self.httpd = http.server.ThreadingHTTPServer(('127.0.0.1', 0), functools.partial(Handler, directory=root))
+        self.httpd.daemon_threads = True
+        threading.Thread(target=self.httpd.serve_forever, daemon=True).start()
+        self.url = 'http://127.0.0.1:%d/' % self.httpd.server_address[1]
+
+    def stop(self):
+        self.httpd.shutdown()
+        self.httpd.server_close()
+
+
+# Release B: A with a mark in its style sheet and its script.
+work = tempfile.mkdtemp()
+b = os.path.join(work, 'b')
+shutil.copytree(site, b)
+with open(os.path.join(b, 'vesk.css'), 'a') as f:
+    f.write('\n.release-b {}\n')
+with open(os.path.join(b, 'vesk.js'), 'a') as f:
+    f.write('\nself.veskMark = "B";\n')
+web = os.path.join(source, 'app', 'web')
+subprocess.run([cmake, '-DSITE=' + b, '-DPAGE=' + os.path.join(web, 'index.html.in'),
+                '-DWORKER=' + os.path.join(web, 'sw.js.in'), '-P', os.path.join(web, 'release.cmake')], check=True)
+release = {os.path.basename(d): open(os.path.join(d, 'index.html')).read().split(
+    'name="vesk-release" content="')[1][:16] for d in (site, b)}
+release['a'] = release.pop(os.path.basename(site))
+
+driver = chromium()
+js = driver.execute_script
+
+
+def load(url, seconds=10):
+    """Loads the page; returns what it shows: the release, whether it is B's
+    script and style sheet, and the results after Enter on 5; or the line in
+    the window's place."""
+    started = time.monotonic()
+    driver.get(url)
+    said = ("const e = document.getElementById('ended') || document.getElementById('failure');"
+            "return e && getComputedStyle(e).visibility === 'visible' && e.textContent")
+    WebDriverWait(driver, seconds).until(lambda d: js(
+        "const w = document.getElementById('frmMain'); return w !== null && !w.hidden") or js(said))
+    took = time.monotonic() - started
+    ended = js(said)
+    if ended:
+        return ended, took
+    return js("""const box = document.querySelector('#frmMain [data-control=txtVesk]');
+        box.value = '5';
+        box.dispatchEvent(new KeyboardEvent('keydown', {key: 'Enter', bubbles: true, cancelable: true}));
+        const b = [...document.styleSheets].some((s) => [...s.cssRules].some((r) => r.selectorText === '.release-b'));
+        return [document.querySelector('meta[name=vesk-release]').content, self.veskMark === 'B' && b,
+                document.querySelector('#frmMain [data-control=lblLight]').textContent]"""), took
+
+
+def settled(server):
+    """Waits until the browser has asked for the worker's script (it does on
+    every load) and installed what it got, or given up; returns the caches."""
+    WebDriverWait(driver, 10).until(lambda d: 'sw.js' in server.asked)
+    time.sleep(0.5)
+    driver.set_script_timeout(20)
+    return driver.execute_async_script("""const done = arguments[0];
+        const quiet = async () => { const r = await navigator.serviceWorker.getRegistration();
+            return !r || (!r.installing && !r.waiting && (!r.active || r.active.state === 'activated')); };
+        (async () => { while (!(await quiet())) await new Promise((f) => setTimeout(f, 100));
+            done((await caches.keys()).sort()); })();""")
+
+
+def shown(name):
+    return [release[name], name == 'b', '213.75']
+
+
+# -- Releases -------------------------------------------------------------------
+print('== releases')
+server = Server(site)
+load(server.url)
+WebDriverWait(driver, 10).until(lambda d: js('return navigator.serviceWorker.controller !== null'))
+check('A installed: shown, one cache', [load(server.url)[0], settled(server)] == [shown('a'), ['vesk-' + release['a']]])
+
+faults = [('a missing vesk.wasm', {'vesk.wasm': 'missing'}), ('a garbled vesk.wasm', {'vesk.wasm': 'garbled'}),
+          ('a truncated vesk.wasm', {'vesk.wasm': 'truncated'}), ('a portal\'s page for everything', {'*': 'portal'}),
+          ('error answers', {'*': 'error'}), ('a server that never answers', {'*': 'hang'})]
+server.root = b
+for name, fault in faults:
+    server.faults, server.asked = fault, []
+    first, took = load(server.url)
+    kept = settled(server)
+    again = load(server.url)[0]
+    check('B published with %s: A shown in %.1f s, and again, A\'s cache kept' % (name, took),
+          [first, again, kept] == [shown('a'), shown('a'), ['vesk-' + release['a']]] and took < 5,
+          [first, again, kept, took])
+server.faults = {}
+WebDriverWait(driver, 30).until(lambda d: server.hanging == 0)
+server.asked = []
+first = load(server.url)[0]
+kept = settled(server)
+check('B published whole: shown by the second load, whole, and A\'s cache gone',
+      [first[0] in release.values(), load(server.url)[0], kept] == [True, shown('b'), ['vesk-' + release['b']]],
+      [first, kept])
+
+
+def entries():
+    return driver.execute_async_script('caches.open(arguments[0]).then((c) => c.keys())'
+                                       '.then((k) => arguments[1](k.length))', 'vesk-' + release['b'])
+
+
+after = [load(server.url + '?utm=%d' % i)[0] for i in range(3)]
+check('?utm= links: B shown, no new entry', after == [shown('b')] * 3 and entries() == 8, [after, entries()])
+server.stop()
+check('offline: B shown', load(server.url)[0] == shown('b'))
+
+# -- What the user sees when it cannot start: each on an origin of its own ------
+print('== failures')
+rows = [('vesk.wasm missing', {'vesk.wasm': 'missing'}, 'one of its files could not be loaded'),
+        ('vesk.wasm of another program', {'vesk.wasm': 'other'}, 'two different releases'),
+        ('vesk.wasm truncated', {'vesk.wasm': 'truncated'}, 'one of its files is damaged'),
+        ('vesk.js missing', {'vesk.js': 'missing'}, 'its program did not arrive')]
+for name, fault, reason in rows:
+    server = Server(site)
+    server.faults = fault
+    said = load(server.url, 15)[0]
+    check('%s: "could not start: ... %s", and a way to try again' % (name, reason),
+          isinstance(said, str) and 'could not start' in said and reason in said and 'Try again' in said, said)
+    server.stop()
+server = Server(site)
+refuse = driver.execute_cdp_cmd('Page.addScriptToEvaluateOnNewDocument', {'source': 'delete self.WebAssembly'})
+said = load(server.url)[0]
+driver.execute_cdp_cmd('Page.removeScriptToEvaluateOnNewDocument', refuse)
+check('WebAssembly refused: says so', 'does not allow WebAssembly' in str(said), said)
+said = load('file://' + os.path.abspath(site) + '/index.html', 15)[0]
+check('opened as a file: says it must be served, and how', 'must be served' in str(said) and
+      'scripts/web.sh' in str(said), said)
+
+shutil.rmtree(work)
+print('%d passed, %d failed' % (passes, failures))
+sys.exit(1 if failures else 0)
