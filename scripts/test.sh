@@ -3,7 +3,8 @@
 # SPDX-License-Identifier: MIT
 # Installs what is missing, builds everything and runs every test: the Linux
 # program, then the Windows program, its installer and zip, cross-built and
-# tested under Wine, then the web page and its zip, tested in Chromium.
+# tested under Wine, then the web page and its zip, tested in Chromium,
+# Firefox ESR and WebKitGTK.
 #   WERROR=ON      treat compiler warnings as errors
 #   BUILD_DIR=dir  where to build (default: build; the Windows build goes to
 #                  the same name with -windows, the web page's with -web)

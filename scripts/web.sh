@@ -6,7 +6,8 @@
 #                              addresses) into DIR, for any static host
 #   scripts/web.sh             builds it and serves it on 127.0.0.1:8000
 #   scripts/web.sh test        builds it and runs its tests: the shared tables
-#                              under node, the page in headless Chromium
+#                              under node, the page in Chromium, Firefox ESR
+#                              and WebKitGTK
 #                              (after the Linux build's own tests, whose
 #                              figures it compares)
 #   BUILD_DIR=dir              the Linux build that makes the icons (default:
@@ -52,7 +53,7 @@ build)
     ;;
 test)
     ctest --test-dir "$web" --output-on-failure --no-tests=error
-    ctest --test-dir "$web" -N -R '^web\.page$' | grep -q 'Total Tests: 1' ||
+    ctest --test-dir "$web" -N -R '^web\.page\.' | grep -q 'Total Tests: 3' ||
         { echo "$0 test: the page's test is not in the build" >&2; exit 1; }
     ;;
 serve)

@@ -47,7 +47,7 @@ SHOWN = """return performance.getEntriesByName('vesk-shown').length
     ? performance.getEntriesByName('vesk-shown')[0].startTime : null"""
 PARTS = """const n = performance.getEntriesByType('navigation')[0];
     const r = (f) => Math.max(0, ...performance.getEntriesByType('resource')
-        .filter((e) => e.name.endsWith(f)).map((e) => e.responseEnd));
+        .filter((e) => new URL(e.name).pathname.endsWith(f)).map((e) => e.responseEnd));
     return [n.responseEnd, n.domInteractive, r('vesk.wasm')]"""
 
 

@@ -1,15 +1,30 @@
 # SPDX-FileCopyrightText: 2026 Quarvane <quarvane@example.org>
 # SPDX-License-Identifier: MIT
-"""What the page's test and its benchmark share: a static server on
-127.0.0.1, with connections kept as on any real host, and one headless
-Chromium driven through WebDriver."""
+"""What the page's tests and its benchmark share: a static server on
+127.0.0.1, with connections kept as on any real host, and the three browser
+engines, each driven the same way: scripts run in the page, and real key
+presses and pointer moves as W3C actions. Chromium and WebKitGTK (its
+MiniBrowser, on an X display of its own) are driven through WebDriver,
+Firefox through its own WebDriver BiDi."""
 import atexit
 import functools
 import http.server
+import itertools
+import json
+import os
+import socket
+import subprocess
+import tempfile
 import threading
+import time
 
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.keys import Keys  # noqa: F401 (for the tests)
+
+ENGINES = ('chromium', 'firefox', 'webkit')
+# The modifiers that an access key takes on Linux.
+ACCESS_KEY = {'chromium': (Keys.ALT,), 'firefox': (Keys.ALT, Keys.SHIFT), 'webkit': (Keys.ALT,)}
 
 
 class _Quiet(http.server.SimpleHTTPRequestHandler):
@@ -39,5 +54,197 @@ def chromium():
     options.set_capability('goog:loggingPrefs', {'browser': 'ALL'})
     driver = webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
     driver.set_window_size(800, 600)
+    driver.set_page_load_timeout(30)
     atexit.register(driver.quit)  # however the run ends
     return driver
+
+
+def _wrapped(body):
+    """A script body (which may await, and returns its result) as a function
+    that WebDriver's asynchronous call runs, with its arguments."""
+    return ('const done = arguments[arguments.length - 1];'
+            '(async function () { %s }).apply(null, [...arguments].slice(0, -1))'
+            '.then(done, (e) => done({ scriptError: String(e) }));' % body)
+
+
+class _WebDriverEngine:
+    def __init__(self, name, driver):
+        self.name, self.driver = name, driver
+        driver.set_script_timeout(30)
+
+    def get(self, url):
+        self.driver.get(url)
+
+    def js(self, body, *arguments):
+        result = self.driver.execute_async_script(_wrapped(body), *arguments)
+        if isinstance(result, dict) and 'scriptError' in result:
+            raise RuntimeError(result['scriptError'])
+        return result
+
+    def perform(self, sources):
+        self.driver.execute('actions', {'actions': sources})
+
+    def release(self):
+        self.driver.execute('clearActionState', {})
+
+    def cdp(self, method, params=None):
+        return self.driver.execute_cdp_cmd(method, params or {}) if self.name == 'chromium' else None
+
+    def resize(self, width, height):
+        self.driver.set_window_size(width, height)
+
+
+def _free_port():
+    with socket.socket() as s:
+        s.bind(('127.0.0.1', 0))
+        return s.getsockname()[1]
+
+
+class _Firefox:
+    """Firefox ESR through WebDriver BiDi, which it speaks itself."""
+    name = 'firefox'
+
+    def __init__(self):
+        import websocket
+        port = _free_port()
+        self.profile = tempfile.mkdtemp()
+        self.process = subprocess.Popen(
+            ['firefox-esr', '--headless', '--no-remote', '--profile', self.profile,
+             '--remote-debugging-port=%d' % port, '--width=800', '--height=600', 'about:blank'],
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        atexit.register(self.quit)
+        deadline = time.monotonic() + 60
+        while True:
+            try:
+                self.ws = websocket.create_connection('ws://127.0.0.1:%d/session' % port,
+                                                      suppress_origin=True, timeout=60)
+                break
+            except OSError:
+                if time.monotonic() > deadline or self.process.poll() is not None:
+                    raise
+                time.sleep(0.2)
+        self.ids = itertools.count(1)
+        self.command('session.new', capabilities={})
+        self.context = self.command('browsingContext.getTree')['contexts'][0]['context']
+
+    def command(self, method, **params):
+        number = next(self.ids)
+        self.ws.send(json.dumps({'id': number, 'method': method, 'params': params}))
+        while True:
+            message = json.loads(self.ws.recv())
+            if message.get('id') == number:
+                if message.get('type') == 'error':
+                    raise RuntimeError('%s: %s' % (message.get('error'), message.get('message')))
+                return message['result']
+
+    def get(self, url):
+        self.command('browsingContext.navigate', context=self.context, url=url, wait='complete')
+
+    @staticmethod
+    def _value(remote):
+        kind, value = remote['type'], remote.get('value')
+        if kind == 'array':
+            return [_Firefox._value(v) for v in value]
+        if kind == 'object':
+            return {k: _Firefox._value(v) for k, v in value}
+        if kind == 'number' and isinstance(value, (int, float)) and float(value).is_integer():
+            return int(value)
+        return None if kind in ('null', 'undefined') else value
+
+    @staticmethod
+    def _argument(value):
+        if isinstance(value, bool):
+            return {'type': 'boolean', 'value': value}
+        if isinstance(value, (int, float)):
+            return {'type': 'number', 'value': value}
+        return {'type': 'string', 'value': str(value)}
+
+    def js(self, body, *arguments):
+        result = self.command('script.callFunction', functionDeclaration='async function () { %s }' % body,
+                              arguments=[self._argument(a) for a in arguments], awaitPromise=True,
+                              target={'context': self.context}, serializationOptions={'maxObjectDepth': 8})
+        if result['type'] == 'exception':
+            raise RuntimeError(result['exceptionDetails'].get('text'))
+        return self._value(result['result'])
+
+    def perform(self, sources):
+        self.command('input.performActions', context=self.context, actions=sources)
+
+    def release(self):
+        self.command('input.releaseActions', context=self.context)
+
+    def cdp(self, method, params=None):
+        return None
+
+    def resize(self, width, height):
+        self.command('browsingContext.setViewport', context=self.context,
+                     viewport={'width': width, 'height': height})
+
+    def quit(self):
+        if self.process.poll() is None:
+            self.process.terminate()
+            self.process.wait(10)
+
+
+def _webkit():
+    """WebKitGTK's MiniBrowser on an X display of its own."""
+    from selenium.webdriver.webkitgtk.options import Options
+    read, write = os.pipe()
+    xvfb = subprocess.Popen(['Xvfb', '-displayfd', str(write), '-screen', '0', '1024x768x24', '-nolisten', 'tcp'],
+                            pass_fds=(write,), stderr=subprocess.DEVNULL)
+    os.close(write)
+    display = os.read(read, 16).decode().strip()
+    os.close(read)
+    atexit.register(xvfb.terminate)
+    os.environ['DISPLAY'] = ':' + display
+    options = Options()
+    options.binary_location = '/usr/lib/%s/webkit2gtk-4.1/MiniBrowser' % subprocess.run(
+        ['dpkg-architecture', '-qDEB_HOST_MULTIARCH'], capture_output=True, text=True).stdout.strip()
+    options.add_argument('--automation')
+    driver = webdriver.WebKitGTK(executable_path='/usr/bin/WebKitWebDriver', options=options)
+    atexit.register(driver.quit)
+    driver.set_window_size(800, 600)
+    return driver
+
+
+def engine(name):
+    """One of ENGINES, started, and quit when the program ends."""
+    if name == 'chromium':
+        return _WebDriverEngine(name, chromium())
+    if name == 'webkit':
+        return _WebDriverEngine(name, _webkit())
+    if name == 'firefox':
+        return _Firefox()
+    raise ValueError(name)
+
+
+# -- Actions, the same for every engine ------------------------------------------
+def keys(page, *sequence):
+    """Presses keys: a string is typed key by key, a tuple is its last key
+    pressed while the ones before it are held."""
+    actions = []
+    for item in sequence:
+        if isinstance(item, tuple):
+            *held, key = item
+            actions += [{'type': 'keyDown', 'value': k} for k in held]
+            actions += [{'type': 'keyDown', 'value': key}, {'type': 'keyUp', 'value': key}]
+            actions += [{'type': 'keyUp', 'value': k} for k in reversed(held)]
+        else:
+            for k in item:
+                actions += [{'type': 'keyDown', 'value': k}, {'type': 'keyUp', 'value': k}]
+    page.perform([{'type': 'key', 'id': 'keyboard', 'actions': actions}])
+
+
+def pointer(page, steps, kind='mouse'):
+    """Pointer steps: ('move', x, y) in the page's viewport, ('down', button),
+    ('up', button), ('pause', ms); a finger for kind 'touch'."""
+    actions = []
+    for step in steps:
+        if step[0] == 'move':
+            actions.append({'type': 'pointerMove', 'x': int(step[1]), 'y': int(step[2]), 'origin': 'viewport',
+                            'duration': 0})
+        elif step[0] == 'pause':
+            actions.append({'type': 'pause', 'duration': step[1]})
+        else:
+            actions.append({'type': 'pointer' + step[0].capitalize(), 'button': step[1]})
+    page.perform([{'type': 'pointer', 'id': kind, 'parameters': {'pointerType': kind}, 'actions': actions}])

@@ -2,13 +2,13 @@
 # SPDX-FileCopyrightText: 2026 Quarvane <quarvane@example.org>
 # SPDX-License-Identifier: MIT
 """Releases of the site and what the user sees when the program cannot start,
-in headless Chromium. A server on 127.0.0.1 serves release A (the build's),
+in one browser engine (chromium, firefox or webkit). A server on 127.0.0.1 serves release A (the build's),
 then release B (the same files with a mark in the style sheet and the script,
 made a release again), with faults on demand: a file missing, answered with
 an error, truncated or garbled, a captive portal's page for everything, or no
-answer at all.
+answer at all; and a page whose policy refuses WebAssembly.
 
-Usage: release_test.py SITE_DIR CMAKE SOURCE_DIR
+Usage: release_test.py ENGINE SITE_DIR CMAKE SOURCE_DIR
 """
 import functools
 import http.server
@@ -20,10 +20,9 @@ import tempfile
 import threading
 import time
 
-from browser import chromium
-from selenium.webdriver.support.ui import WebDriverWait
+from browser import engine
 
-site, cmake, source = sys.argv[1:4]
+name, site, cmake, source = sys.argv[1:5]
 passes = failures = 0
 
 
@@ -42,7 +41,7 @@ class Server:
     """Serves a release folder; faults maps a file's name (or '*') to a fault."""
 
     def __init__(self, root):
-        self.root, self.faults, self.hanging, self.asked = root, {}, 0, []
+        self.root, self.faults, self.asked = root, {}, []
         outer = self
 
         class Handler(http.server.SimpleHTTPRequestHandler):
@@ -52,18 +51,21 @@ class Server:
             def log_message(self, *args):
                 pass
 
+            def end_headers(self):
+                if outer.faults.get('*') == 'no-wasm':  # a host's policy with no WebAssembly
+                    self.send_header('Content-Security-Policy', "script-src 'self'")
+                super().end_headers()
+
             def do_GET(self):
                 name = self.path.split('?')[0].lstrip('/') or 'index.html'
                 outer.asked.append(name)
                 fault = outer.faults.get(name, outer.faults.get('*'))
                 if fault == 'hang':  # past the worker's deadline, then nothing
-                    outer.hanging += 1
                     time.sleep(12)
-                    outer.hanging -= 1
                     return
                 if fault in ('missing', 'error'):
                     return self.send_error(404 if fault == 'missing' else 500)
-                if fault is None:
+                if fault is None or fault == 'no-wasm':
                     self.directory = outer.root
                     return super().do_GET()
                 body = open(os.path.join(outer.root, name), 'rb').read()
@@ -100,8 +102,17 @@ release = {os.path.basename(d): open(os.path.join(d, 'index.html')).read().split
     'name="vesk-release" content="')[1][:16] for d in (site, b)}
 release['a'] = release.pop(os.path.basename(site))
 
-driver = chromium()
-js = driver.execute_script
+begun = time.monotonic()
+page = engine(name)
+js = page.js
+
+
+def until(test, seconds):
+    deadline = time.monotonic() + seconds
+    while not test():
+        if time.monotonic() > deadline:
+            raise TimeoutError
+        time.sleep(0.05)
 
 
 def load(url, seconds=10):
@@ -109,11 +120,11 @@ def load(url, seconds=10):
     script and style sheet, and the results after Enter on 5; or the line in
     the window's place."""
     started = time.monotonic()
-    driver.get(url)
+    page.get(url)
     said = ("const e = document.getElementById('ended') || document.getElementById('failure');"
             "return e && getComputedStyle(e).visibility === 'visible' && e.textContent")
-    WebDriverWait(driver, seconds).until(lambda d: js(
-        "const w = document.getElementById('frmMain'); return w !== null && !w.hidden") or js(said))
+    until(lambda: js("const w = document.getElementById('frmMain'); return w !== null && !w.hidden")
+          or js(said), seconds)
     took = time.monotonic() - started
     ended = js(said)
     if ended:
@@ -129,14 +140,12 @@ def load(url, seconds=10):
 def settled(server):
     """Waits until the browser has asked for the worker's script (it does on
     every load) and installed what it got, or given up; returns the caches."""
-    WebDriverWait(driver, 10).until(lambda d: 'sw.js' in server.asked)
+    until(lambda: 'sw.js' in server.asked, 10)
     time.sleep(0.5)
-    driver.set_script_timeout(20)
-    return driver.execute_async_script("""const done = arguments[0];
-        const quiet = async () => { const r = await navigator.serviceWorker.getRegistration();
+    return js("""const quiet = async () => { const r = await navigator.serviceWorker.getRegistration();
             return !r || (!r.installing && !r.waiting && (!r.active || r.active.state === 'activated')); };
-        (async () => { while (!(await quiet())) await new Promise((f) => setTimeout(f, 100));
-            done((await caches.keys()).sort()); })();""")
+        while (!(await quiet())) await new Promise((f) => setTimeout(f, 100));
+        return (await caches.keys()).sort();""")
 
 
 def shown(name):
@@ -147,24 +156,22 @@ def shown(name):
 print('== releases')
 server = Server(site)
 load(server.url)
-WebDriverWait(driver, 10).until(lambda d: js('return navigator.serviceWorker.controller !== null'))
+until(lambda: js('return navigator.serviceWorker.controller !== null'), 10)
 check('A installed: shown, one cache', [load(server.url)[0], settled(server)] == [shown('a'), ['vesk-' + release['a']]])
 
 faults = [('a missing vesk.wasm', {'vesk.wasm': 'missing'}), ('a garbled vesk.wasm', {'vesk.wasm': 'garbled'}),
           ('a truncated vesk.wasm', {'vesk.wasm': 'truncated'}), ('a portal\'s page for everything', {'*': 'portal'}),
-          ('error answers', {'*': 'error'}), ('a server that never answers', {'*': 'hang'})]
+          ('error answers', {'*': 'error'})]
 server.root = b
-for name, fault in faults:
+for row, fault in faults:
     server.faults, server.asked = fault, []
     first, took = load(server.url)
     kept = settled(server)
     again = load(server.url)[0]
-    check('B published with %s: A shown in %.1f s, and again, A\'s cache kept' % (name, took),
+    check('B published with %s: A shown in %.1f s, and again, A\'s cache kept' % (row, took),
           [first, again, kept] == [shown('a'), shown('a'), ['vesk-' + release['a']]] and took < 5,
           [first, again, kept, took])
-server.faults = {}
-WebDriverWait(driver, 30).until(lambda d: server.hanging == 0)
-server.asked = []
+server.faults, server.asked = {}, []
 first = load(server.url)[0]
 kept = settled(server)
 check('B published whole: shown by the second load, whole, and A\'s cache gone',
@@ -173,12 +180,14 @@ check('B published whole: shown by the second load, whole, and A\'s cache gone',
 
 
 def entries():
-    return driver.execute_async_script('caches.open(arguments[0]).then((c) => c.keys())'
-                                       '.then((k) => arguments[1](k.length))', 'vesk-' + release['b'])
+    return js('return (await (await caches.open(arguments[0])).keys()).length', 'vesk-' + release['b'])
 
 
 after = [load(server.url + '?utm=%d' % i)[0] for i in range(3)]
 check('?utm= links: B shown, no new entry', after == [shown('b')] * 3 and entries() == 8, [after, entries()])
+server.faults = {'*': 'hang'}
+said, took = load(server.url)
+check('a server that never answers: B shown in %.1f s' % took, said == shown('b') and took < 5, said)
 server.stop()
 check('offline: B shown', load(server.url)[0] == shown('b'))
 
@@ -187,23 +196,20 @@ print('== failures')
 rows = [('vesk.wasm missing', {'vesk.wasm': 'missing'}, 'one of its files could not be loaded'),
         ('vesk.wasm of another program', {'vesk.wasm': 'other'}, 'two different releases'),
         ('vesk.wasm truncated', {'vesk.wasm': 'truncated'}, 'one of its files is damaged'),
-        ('vesk.js missing', {'vesk.js': 'missing'}, 'its program did not arrive')]
-for name, fault, reason in rows:
+        ('vesk.js missing', {'vesk.js': 'missing'}, 'its program did not arrive'),
+        ('WebAssembly refused by the host\'s policy', {'*': 'no-wasm'}, 'does not allow WebAssembly')]
+for row, fault, reason in rows:
     server = Server(site)
     server.faults = fault
     said = load(server.url, 15)[0]
-    check('%s: "could not start: ... %s", and a way to try again' % (name, reason),
+    check('%s: "could not start: ... %s", and a way to try again' % (row, reason),
           isinstance(said, str) and 'could not start' in said and reason in said and 'Try again' in said, said)
     server.stop()
-server = Server(site)
-refuse = driver.execute_cdp_cmd('Page.addScriptToEvaluateOnNewDocument', {'source': 'delete self.WebAssembly'})
-said = load(server.url)[0]
-driver.execute_cdp_cmd('Page.removeScriptToEvaluateOnNewDocument', refuse)
-check('WebAssembly refused: says so', 'does not allow WebAssembly' in str(said), said)
 said = load('file://' + os.path.abspath(site) + '/index.html', 15)[0]
 check('opened as a file: says it must be served, and how', 'must be served' in str(said) and
       'scripts/web.sh' in str(said), said)
 
 shutil.rmtree(work)
+print('%s: %.1f s' % (name, time.monotonic() - begun))
 print('%d passed, %d failed' % (passes, failures))
 sys.exit(1 if failures else 0)

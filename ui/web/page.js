@@ -272,6 +272,8 @@ const VeskPage = (() => {
     thumb.addEventListener('pointerup', letGo);
     thumb.addEventListener('pointercancel', letGo);
     for (const end of ['pointerup', 'pointercancel', 'lostpointercapture']) bar.addEventListener(end, stop);
+    // A control, not the page's content: the browser's menu has nothing for it.
+    bar.addEventListener('contextmenu', (event) => event.preventDefault());
 
     const keys = { ArrowLeft: STEP.LineLeft, ArrowUp: STEP.LineLeft, ArrowRight: STEP.LineRight,
       ArrowDown: STEP.LineRight, PageUp: STEP.PageLeft, PageDown: STEP.PageRight,
@@ -319,7 +321,7 @@ const VeskPage = (() => {
       return 'it must be served by a web server, not opened as a file. ' +
         'Serve its folder (scripts/web.sh does) and open its address.';
     }
-    if (/no native wasm|WebAssembly is not defined|unsafe-eval|Refused to compile|CompileError.*(disallowed|not allowed)/i.test(text)) {
+    if (/no native wasm|WebAssembly is not defined|unsafe-eval|Refused to compile|blocked by CSP|not allowed/i.test(text)) {
       return 'this browser does not allow WebAssembly here.';
     }
     if (/OOM|out of memory|could not allocate|Cannot enlarge memory|RangeError.*Memory/i.test(text)) {
@@ -331,7 +333,7 @@ const VeskPage = (() => {
     if (/failed to load|both async and sync fetching|NetworkError|Failed to fetch|404/i.test(text)) {
       return 'one of its files could not be loaded.';
     }
-    if (/CompileError|magic|truncated|section|expected/i.test(text)) {
+    if (/CompileError|validation|parse|magic|truncated|section|exceeds|expected/i.test(text)) {
       return 'one of its files is damaged.';
     }
     return 'something went wrong (' + text.slice(0, 200) + ').';
