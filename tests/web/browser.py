@@ -201,7 +201,11 @@ def _webkit():
     options.binary_location = '/usr/lib/%s/webkit2gtk-4.1/MiniBrowser' % subprocess.run(
         ['dpkg-architecture', '-qDEB_HOST_MULTIARCH'], capture_output=True, text=True).stdout.strip()
     options.add_argument('--automation')
-    driver = webdriver.WebKitGTK(executable_path='/usr/bin/WebKitWebDriver', options=options)
+    try:
+        from selenium.webdriver.webkitgtk.service import Service as WebKitService
+        driver = webdriver.WebKitGTK(options=options, service=WebKitService('/usr/bin/WebKitWebDriver'))
+    except TypeError:  # Debian 12's Selenium takes the driver's path itself
+        driver = webdriver.WebKitGTK(executable_path='/usr/bin/WebKitWebDriver', options=options)
     atexit.register(driver.quit)
     driver.set_window_size(800, 600)
     return driver
