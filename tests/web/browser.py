@@ -222,6 +222,31 @@ def engine(name):
     raise ValueError(name)
 
 
+# -- Checks and waits, the same for every test ----------------------------------
+_tally = [0, 0]
+
+
+def check(what, ok, detail=''):
+    _tally[0 if ok else 1] += 1
+    print('PASS  ' if ok else 'FAIL  ', what, '' if ok else str(detail)[:400])
+
+
+def finish():
+    """Prints the tally and ends the run, failed if any check failed."""
+    print('%d passed, %d failed' % tuple(_tally))
+    raise SystemExit(1 if _tally[1] else 0)
+
+
+def wait_for(test, seconds):
+    """Calls test until it gives a true result, or the time is up; returns its last result."""
+    deadline = time.monotonic() + seconds
+    while True:
+        result = test()
+        if result or time.monotonic() > deadline:
+            return result
+        time.sleep(0.05)
+
+
 # -- Actions, the same for every engine ------------------------------------------
 def keys(page, *sequence):
     """Presses keys: a string is typed key by key, a tuple is its last key

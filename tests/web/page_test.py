@@ -14,18 +14,11 @@ import os
 import sys
 import time
 
-from browser import ACCESS_KEY, Keys, engine, keys, pointer, serve
+from browser import ACCESS_KEY, Keys, check, engine, finish, keys, pointer, serve, wait_for
 
 name, site, figures_path, rows_path = sys.argv[1:5]
 shots = sys.argv[5] if len(sys.argv) > 5 else None
-passes = failures = 0
 started = time.monotonic()
-
-
-def check(what, ok, detail=''):
-    global passes, failures
-    passes, failures = (passes + 1, failures) if ok else (passes, failures + 1)
-    print('PASS  ' if ok else 'FAIL  ', what, '' if ok else str(detail)[:400])
 
 
 server, url = serve(site)
@@ -53,12 +46,7 @@ def position():
 
 def until(body, seconds=10, *arguments):
     """Waits until the script's result is true; returns it (or the last)."""
-    deadline = time.monotonic() + seconds
-    while True:
-        result = js(body, *arguments)
-        if result or time.monotonic() > deadline:
-            return result
-        time.sleep(0.05)
+    return wait_for(lambda: js(body, *arguments), seconds)
 
 
 def fresh(address=url):
@@ -380,5 +368,4 @@ except Exception as e:  # noqa: BLE001 (the engine's own error is the detail)
     check('with the server gone, it loads and works', False, e)
 
 print('%s: %.1f s' % (name, time.monotonic() - started))
-print('%d passed, %d failed' % (passes, failures))
-sys.exit(1 if failures else 0)
+finish()

@@ -20,16 +20,9 @@ import tempfile
 import threading
 import time
 
-from browser import engine
+from browser import check, engine, finish, wait_for
 
 name, site, cmake, source = sys.argv[1:5]
-passes = failures = 0
-
-
-def check(what, ok, detail=''):
-    global passes, failures
-    passes, failures = (passes + 1, failures) if ok else (passes, failures + 1)
-    print('PASS  ' if ok else 'FAIL  ', what, '' if ok else str(detail)[:400])
 
 
 PORTAL = b'<!DOCTYPE html><title>Hotel network</title><p>Log in to use the network.</p>'
@@ -108,11 +101,8 @@ js = page.js
 
 
 def until(test, seconds):
-    deadline = time.monotonic() + seconds
-    while not test():
-        if time.monotonic() > deadline:
-            raise TimeoutError
-        time.sleep(0.05)
+    if not wait_for(test, seconds):
+        raise TimeoutError
 
 
 def load(url, seconds=10):
@@ -211,5 +201,4 @@ check('opened as a file: says it must be served, and how', 'must be served' in s
 
 shutil.rmtree(work)
 print('%s: %.1f s' % (name, time.monotonic() - begun))
-print('%d passed, %d failed' % (passes, failures))
-sys.exit(1 if failures else 0)
+finish()
