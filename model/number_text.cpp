@@ -358,13 +358,11 @@ std::string GroupedText(double wholeNumber)
 
 std::string ClampedFactorText(std::string_view typed)
 {
-    constexpr double lowest = 0;
-    constexpr double highest = 9.9999;
     std::string text(typed);
-    if (ParseNumber(text) < lowest)
-        text = IntegerText(0);
-    if (ParseNumber(text) > highest)
-        text = DoubleText(highest);
+    if (ParseNumber(text) < kLowestFactor)
+        text = IntegerText(static_cast<std::int16_t>(kLowestFactor));
+    if (ParseNumber(text) > kHighestFactor)
+        text = DoubleText(kHighestFactor);
     return text;
 }
 

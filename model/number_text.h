@@ -47,6 +47,10 @@ std::string StandardText(double value);
 // value is written in full, however long, with "-" before a negative one.
 std::string GroupedText(double wholeNumber);
 
+// The vesk scale: 0 up to, never reaching, 10.
+inline constexpr double kLowestFactor = 0;
+inline constexpr double kHighestFactor = 9.9999;
+
 // A typed factor held within the scale: a text that reads below 0 becomes
 // "0", one that reads above 9.9999 "9.9999"; any other text stays as typed.
 std::string ClampedFactorText(std::string_view typed);

@@ -57,7 +57,7 @@ test)
         { echo "$0 test: the page's test is not in the build" >&2; exit 1; }
     ;;
 serve)
-    echo "Vesk Calculator: http://127.0.0.1:8000/ (Ctrl+C ends)"
+    echo "The site: http://127.0.0.1:8000/ (Ctrl+C ends)"
     exec /usr/bin/python3 -m http.server --bind 127.0.0.1 --directory "$web/site" 8000
     ;;
 *)

@@ -15,8 +15,7 @@ using namespace main_layout;
 
 // The Enter key.
 constexpr std::uint16_t kEnter = 13;
-constexpr double kTextToPosition = 1000;
-constexpr float kPositionToText = 1000;
+constexpr float kPositionToText = kPositionsPerFactor;
 
 // Nearest whole number, a value exactly halfway going to the even one.
 int roundHalfEven(double x)
@@ -92,7 +91,7 @@ void frmMain::txtVesk_KeyPress(std::uint16_t& KeyAscii)
         c_.SetText(txtVesk, clamped);
 
     VESKCONS::bFromText = true;
-    const double x = ParseNumber(c_.Text(txtVesk)) * kTextToPosition;
+    const double x = ParseNumber(c_.Text(txtVesk)) * kPositionsPerFactor;
     SetPosition(x > kHighestPosition ? kHighestPosition : roundHalfEven(x));
     VESKCONS::bFromText = false;
     Recalculate();

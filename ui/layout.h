@@ -10,6 +10,8 @@
 #include "model/results.h"
 
 #include <cstddef>
+#include <cstdio>
+#include <string>
 
 namespace vesk::layout {
 
@@ -37,10 +39,22 @@ constexpr Colour system(SystemColour role)
     return {Colour::Type::System, {0, 0, 0}, role};
 }
 
+// A fixed colour as the web writes it: "#rrggbb".
+inline std::string hex(Rgb rgb)
+{
+    char text[8];
+    std::snprintf(text, sizeof text, "#%02x%02x%02x", rgb.r, rgb.g, rgb.b);
+    return text;
+}
+
 inline constexpr Colour kMidGrey = fixed(128, 128, 128);
 inline constexpr Colour kLightGrey = fixed(192, 192, 192);
 inline constexpr Colour kWhite = fixed(255, 255, 255);
 inline constexpr Colour kPureYellow = fixed(255, 255, 0);
+// An active window's title bar and its caption, as the design's desktop draws
+// them; only a front-end that draws its own title bars (the web page) uses it.
+inline constexpr Colour kActiveCaption = fixed(0, 0, 128);
+inline constexpr Colour kActiveCaptionText = kWhite;
 
 // Both windows letter in "MS Sans Serif" 8.25 points, character set 0; a
 // control is bold unless its row says otherwise.
@@ -55,6 +69,8 @@ constexpr Font font(bool bold)
 {
     return {kFace, kPoints, bold ? 700 : 400};
 }
+// The font's size in pixels at the design's 96 dots per inch: 11.
+inline constexpr double kPixels = kPoints * 96 / 72;
 
 enum class Kind { Label, TextBox, ScrollBar, Button, Image };
 enum class Align { Left, Right, Centre };

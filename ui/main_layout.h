@@ -5,6 +5,7 @@
 // results below it, two separator lines and two buttons.
 #pragma once
 
+#include "model/number_text.h"
 #include "ui/layout.h"
 
 namespace vesk::main_layout {
@@ -65,10 +66,12 @@ inline constexpr Line kLines[] = {
     {"Line2", 240, 1080, 4440, 1080, system(SystemColour::WindowText)},
 };
 
-// The scroll bar: the position is the factor in thousandths. An arrow steps
-// one thousandth, a click in the trough a tenth.
-inline constexpr int kLowestPosition = 0;
-inline constexpr int kHighestPosition = 9999;
+// The scroll bar: the position is the factor in thousandths, from the lowest
+// factor to the highest one's last whole thousandth (9.9999 gives 9999). An
+// arrow steps one thousandth, a click in the trough a tenth.
+inline constexpr int kPositionsPerFactor = 1000;
+inline constexpr int kLowestPosition = static_cast<int>(kLowestFactor * kPositionsPerFactor);
+inline constexpr int kHighestPosition = static_cast<int>(kHighestFactor * kPositionsPerFactor);
 inline constexpr int kSmallChange = 1;
 inline constexpr int kLargeChange = 100;
 

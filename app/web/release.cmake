@@ -6,7 +6,9 @@
 # service worker carries the release's name and every file's SHA-256, so that
 # it installs a release only when all of it has arrived intact.
 # Usage: cmake -DSITE=DIR -DPAGE=index.html.in -DWORKER=sw.js.in -P release.cmake
-set(files vesk.js vesk.wasm vesk.css logo.bmp manifest.webmanifest icon-192.png icon-512.png)
+# (PAGE: the page with the tables' facts filled in, as site.cmake writes it)
+include(${CMAKE_CURRENT_LIST_DIR}/site_files.cmake)
+set(files ${VESK_RELEASE_FILES})
 foreach(name ${files})
     if(NOT EXISTS ${SITE}/${name})
         message(FATAL_ERROR "The site has no ${name}: a release is made of all its files")

@@ -21,20 +21,7 @@ bool deliverNextMessage()
         PostQuitMessage(static_cast<int>(msg.wParam)); // for the outer loop, too
         return false;
     }
-    HWND top = msg.hwnd != nullptr ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
-    // Enter presses the focused button, however the focus came there: the
-    // dialog manager would press it only once Tab had made it the default.
-    if (top != nullptr && msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN) {
-        HWND focus = GetFocus();
-        if (focus != nullptr && IsChild(top, focus) &&
-            (SendMessageW(focus, WM_GETDLGCODE, 0, 0) &
-             (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) != 0) {
-            SendMessageW(GetParent(focus), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(focus), BN_CLICKED),
-                         reinterpret_cast<LPARAM>(focus));
-            return true;
-        }
-    }
-    if (top != nullptr && IsDialogMessageW(top, &msg))
+    if (takeKeys(msg))
         return true;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);

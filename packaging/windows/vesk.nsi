@@ -1,10 +1,11 @@
 ; SPDX-FileCopyrightText: 2026 Quarvane <quarvane@example.org>
 ; SPDX-License-Identifier: MIT
 ; The Windows installer: for the user alone, so that it needs no
-; administrator. It installs vesk.exe, a Start-menu shortcut "Vesk Calculator"
-; and an uninstaller, listed under Add/Remove Programs with the product's
-; name, version, publisher, size and icon. makensis is given VERSION, EXE,
-; ICON, APP_ID (also the main window's class) and OUTFILE.
+; administrator. It installs vesk.exe, a Start-menu shortcut named for the
+; product and an uninstaller, listed under Add/Remove Programs with the
+; product's name, version, publisher, size and icon. makensis is given
+; PRODUCT, VERSION, EXE, ICON, APP_ID (also the main window's class) and
+; OUTFILE.
 ;
 ; Neither runs while the program does: each asks the user to close it first
 ; (Retry / Cancel), and when silent fails with status 2, changing nothing.
@@ -15,7 +16,6 @@ Target amd64-unicode
 SetCompressor /SOLID lzma
 RequestExecutionLevel user
 
-!define PRODUCT "Vesk Calculator"
 !define PUBLISHER "Quarvane"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${APP_ID}"
 

@@ -8,7 +8,8 @@ made a release again), with faults on demand: a file missing, answered with
 an error, truncated or garbled, a captive portal's page for everything, or no
 answer at all; and a page whose policy refuses WebAssembly.
 
-Usage: release_test.py ENGINE SITE_DIR CMAKE SOURCE_DIR
+Usage: release_test.py ENGINE SITE_DIR CMAKE SOURCE_DIR PAGE_TEMPLATE
+(PAGE_TEMPLATE: the page the build filled in, index.html.in in its app/web)
 """
 import functools
 import http.server
@@ -22,7 +23,7 @@ import time
 
 from browser import check, engine, finish, wait_for
 
-name, site, cmake, source = sys.argv[1:5]
+name, site, cmake, source, page_template = sys.argv[1:6]
 
 
 PORTAL = b'<!DOCTYPE html><title>Hotel network</title><p>Log in to use the network.</p>'
@@ -89,7 +90,7 @@ with open(os.path.join(b, 'vesk.css'), 'a') as f:
 with open(os.path.join(b, 'vesk.js'), 'a') as f:
     f.write('\nself.veskMark = "B";\n')
 web = os.path.join(source, 'app', 'web')
-subprocess.run([cmake, '-DSITE=' + b, '-DPAGE=' + os.path.join(web, 'index.html.in'),
+subprocess.run([cmake, '-DSITE=' + b, '-DPAGE=' + page_template,
                 '-DWORKER=' + os.path.join(web, 'sw.js.in'), '-P', os.path.join(web, 'release.cmake')], check=True)
 release = {os.path.basename(d): open(os.path.join(d, 'index.html')).read().split(
     'name="vesk-release" content="')[1][:16] for d in (site, b)}

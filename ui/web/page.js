@@ -1,24 +1,22 @@
 // SPDX-FileCopyrightText: 2026 Quarvane <quarvane@example.org>
 // SPDX-License-Identifier: MIT
 // The page's half of the web front-end: it makes the elements the program
-// asks for (from the windows' tables, through page_library.js), draws the
+// describes (from the windows' tables, through page_library.js), draws the
 // scroll bar, and routes the page's events to the program's exported
-// handlers. It decides nothing about factors, texts or colours itself. It
-// opens vesk.js, ahead of the compiled program's own loader.
+// functions. It decides nothing itself: kinds, steps, keys, captions, focus
+// and positions all come from the program, by name. It opens vesk.js, ahead
+// of the compiled program's own loader.
 
 const VeskPage = (() => {
   'use strict';
-  const KIND = { Label: 0, TextBox: 1, ScrollBar: 2, Button: 3, Image: 4 };
-  const ALIGN = ['left', 'right', 'center'];
-  // The scroll bar's steps, in the order of ScrollAction.
-  const STEP = { LineLeft: 0, LineRight: 1, PageLeft: 2, PageRight: 3, ToLeft: 4, ToRight: 5 };
   // A held arrow or trough steps again after this delay, then at this rate.
   const REPEAT_DELAY_MS = 350;
   const REPEAT_EVERY_MS = 50;
-  const MAIN = 0;
-  const ABOUT = 1;
+  // The product's name, as the page names it.
+  const PRODUCT = document.querySelector('meta[name="application-name"]').content;
 
-  const windows = [];
+  // Each window by the handle the program gave it.
+  const windows = new Map();
   const bars = [];
   const program = () => window.Module;
   let started = false;
@@ -42,23 +40,12 @@ const VeskPage = (() => {
     e.style.height = height + 'px';
   }
 
-  // A caption with "&" before its access key: the text, the key underlined.
-  function withAccessKey(e, caption) {
-    const at = caption.indexOf('&');
-    if (at < 0 || at + 1 >= caption.length) {
-      e.textContent = caption;
-      return '';
-    }
-    e.append(caption.slice(0, at), element('u', '', caption[at + 1]), caption.slice(at + 2));
-    return caption[at + 1].toLowerCase();
-  }
-
   // While a modal window is shown only it takes input. Chromium still
   // delivers an access key to a button of the window beneath: it goes no
   // further than here.
-  function blocked(index) {
+  function blocked(handle) {
     const modal = document.querySelector('dialog:modal');
-    return modal !== null && modal !== windows[index].root;
+    return modal !== null && modal !== windows.get(handle).root;
   }
 
   function focusables(w) {
@@ -80,13 +67,14 @@ const VeskPage = (() => {
   }
 
   // Every window has a close box, and no other: a page cannot be minimised.
-  function makeWindow(index, name, caption, width, height, background, dialog) {
-    const root = element(dialog ? 'dialog' : 'section', 'window');
-    root.id = name;
-    root.hidden = !dialog;
+  // The main window stands on the page; a dialog opens over it.
+  function makeWindow(handle, d) {
+    const root = element(d.dialog ? 'dialog' : 'section', 'window');
+    root.id = d.name;
+    root.hidden = !d.dialog;
     const bar = element('div', 'caption');
-    const title = element('span', 'caption-text', caption);
-    title.id = name + '-caption';
+    const title = element('span', 'caption-text', d.caption);
+    title.id = d.name + '-caption';
     bar.append(title);
     const close = element('button', 'close-box');
     close.type = 'button';
@@ -95,34 +83,33 @@ const VeskPage = (() => {
     bar.append(close);
     root.setAttribute('aria-labelledby', title.id);
     const client = element('div', 'client');
-    client.style.width = width + 'px';
-    client.style.height = height + 'px';
-    client.style.backgroundColor = background;
+    client.style.width = d.width + 'px';
+    client.style.height = d.height + 'px';
+    client.style.backgroundColor = d.background;
     root.append(bar, client);
-    const w = { index: index, root: root, client: client, controls: [] };
-    windows[index] = w;
+    const w = { root: root, client: client, dialog: d.dialog, controls: [] };
+    windows.set(handle, w);
     root.addEventListener('keydown', (event) => cycleTab(w, event));
-    if (index === MAIN) {
-      close.addEventListener('click', () => program()._vesk_close_main());
-      document.title = caption;
-      document.getElementById('desktop').append(root);
-    } else {
-      close.addEventListener('click', () => program()._vesk_about_close());
+    close.addEventListener('click', () => program()._vesk_close(handle));
+    if (d.dialog) {
       // Escape acts as the close box.
       root.addEventListener('cancel', (event) => {
         event.preventDefault();
-        program()._vesk_about_close();
+        program()._vesk_close(handle);
       });
       document.body.append(root);
+    } else {
+      document.title = d.caption;
+      document.getElementById('desktop').append(root);
     }
     fit();
   }
 
-  function makeControl(index, row, c) {
-    const w = windows[index];
+  function makeControl(handle, row, c) {
+    const w = windows.get(handle);
     let e;
     switch (c.kind) {
-      case KIND.TextBox:
+      case 'textBox':
         e = element('input', 'text-box');
         e.type = 'text';
         e.value = c.text;
@@ -132,25 +119,26 @@ const VeskPage = (() => {
         e.enterKeyHint = 'enter';
         e.autocomplete = 'off';
         e.spellcheck = false;
-        e.addEventListener('keydown', (event) => {
-          if (event.key !== 'Enter' || event.isComposing) return;
-          if (program()._vesk_key_press(13) === 0) event.preventDefault();
-        });
+        keyPresses(e);
         break;
-      case KIND.Button: {
+      case 'button':
         e = element('button', 'button');
         e.type = 'button';
-        const key = withAccessKey(e, c.text);
-        if (key) e.accessKey = key;
+        // The access key's character underlined, as the desktop draws it.
+        if (c.accessKey) {
+          e.append(c.before, element('u', '', c.accessKey), c.after);
+          e.accessKey = c.accessKey.toLowerCase();
+        } else {
+          e.textContent = c.text;
+        }
         e.addEventListener('click', () => {
-          if (!blocked(index)) program()._vesk_click(index, row);
+          if (!blocked(handle)) program()._vesk_click(handle, row);
         });
         break;
-      }
-      case KIND.ScrollBar:
+      case 'scrollBar':
         e = makeScrollBar(w, c);
         break;
-      case KIND.Image:
+      case 'image':
         e = element('img', 'image');
         e.src = 'logo.bmp';
         e.alt = '';
@@ -178,9 +166,28 @@ const VeskPage = (() => {
     e.style.backgroundColor = c.background;
     e.style.color = c.foreground;
     e.style.fontWeight = c.bold ? '700' : '400';
-    e.style.textAlign = ALIGN[c.align] || 'left';
+    e.style.textAlign = c.align;
     w.client.append(e);
-    w.controls[row] = { element: e, focusable: c.tabIndex > 0, kind: c.kind };
+    w.controls[row] = { element: e, focusable: c.tabIndex > 0 };
+  }
+
+  // Every character typed into a text box, and Enter and Backspace, go to the
+  // program before the box takes them, as on the desktop; the program may
+  // withhold them.
+  function keyPresses(e) {
+    const press = (text) => program()._vesk_key_press(text.charCodeAt(0)) !== 0;
+    e.addEventListener('keydown', (event) => {
+      if (event.isComposing || (event.key !== 'Enter' && event.key !== 'Backspace')) return;
+      if (!press(event.key === 'Enter' ? '\r' : '\b')) event.preventDefault();
+    });
+    e.addEventListener('beforeinput', (event) => {
+      if (event.inputType !== 'insertText' || !event.data || event.isComposing) return;
+      const typed = [...event.data];
+      const kept = typed.filter(press).join('');
+      if (kept === event.data) return;
+      event.preventDefault();
+      if (kept) e.setRangeText(kept, e.selectionStart, e.selectionEnd, 'end');
+    });
   }
 
   // The scroll bar: two arrows and a trough with a square thumb, as the
@@ -233,25 +240,26 @@ const VeskPage = (() => {
       };
       s.timer = setTimeout(again, REPEAT_DELAY_MS);
     };
-    left.addEventListener('pointerdown', (e) => hold(e, STEP.LineLeft, () => true));
-    right.addEventListener('pointerdown', (e) => hold(e, STEP.LineRight, () => true));
+    const step = c.steps;
+    left.addEventListener('pointerdown', (e) => hold(e, step.lineLeft, () => true));
+    right.addEventListener('pointerdown', (e) => hold(e, step.lineRight, () => true));
     trough.addEventListener('pointerdown', (event) => {
       if (event.target === thumb || !primary(event)) return;
       const x = event.clientX;
       const toLeft = x < thumb.getBoundingClientRect().left;
       // Paging stops once the thumb has reached the pointer.
-      hold(event, toLeft ? STEP.PageLeft : STEP.PageRight, () => {
+      hold(event, toLeft ? step.pageLeft : step.pageRight, () => {
         const r = thumb.getBoundingClientRect();
         return toLeft ? x < r.left : x >= r.right;
       });
     });
-    // The thumb dragged: the text follows it, the results its release.
+    // The thumb dragged: the text follows it, the results its release. The
+    // program holds the position within the bar's range.
     let grab = null;
     const dragged = (event) => {
       const scale = trough.getBoundingClientRect().width / trough.offsetWidth || 1;
       const offset = (event.clientX - grab.from) / scale;
-      const at = grab.start + Math.round(offset * (s.highest - s.lowest) / s.travel);
-      return Math.min(s.highest, Math.max(s.lowest, at));
+      return grab.start + Math.round(offset * (s.highest - s.lowest) / s.travel);
     };
     thumb.addEventListener('pointerdown', (event) => {
       if (!primary(event)) return;
@@ -275,9 +283,9 @@ const VeskPage = (() => {
     // A control, not the page's content: the browser's menu has nothing for it.
     bar.addEventListener('contextmenu', (event) => event.preventDefault());
 
-    const keys = { ArrowLeft: STEP.LineLeft, ArrowUp: STEP.LineLeft, ArrowRight: STEP.LineRight,
-      ArrowDown: STEP.LineRight, PageUp: STEP.PageLeft, PageDown: STEP.PageRight,
-      Home: STEP.ToLeft, End: STEP.ToRight };
+    const keys = { ArrowLeft: step.lineLeft, ArrowUp: step.lineLeft, ArrowRight: step.lineRight,
+      ArrowDown: step.lineRight, PageUp: step.pageLeft, PageDown: step.pageRight,
+      Home: step.toLeft, End: step.toRight };
     bar.addEventListener('keydown', (event) => {
       if (!(event.key in keys) || event.altKey || event.ctrlKey || event.metaKey) return;
       event.preventDefault();
@@ -297,19 +305,20 @@ const VeskPage = (() => {
   // Narrower than the window, the page shows it smaller, so that nothing
   // overflows; the About window goes with it.
   function fit() {
-    const main = windows[MAIN];
+    const main = [...windows.values()].find((w) => !w.dialog);
     if (!main) return;
-    const room = document.documentElement.clientWidth - 16;
+    const desktop = getComputedStyle(document.getElementById('desktop'));
+    const room = document.documentElement.clientWidth - parseFloat(desktop.paddingLeft) -
+      parseFloat(desktop.paddingRight);
     const natural = main.root.getBoundingClientRect().width / (Number(main.root.style.zoom) || 1);
     const zoom = Math.min(1, room / natural);
-    for (const w of windows) if (w) w.root.style.zoom = zoom < 1 ? String(zoom) : '';
+    for (const w of windows.values()) w.root.style.zoom = zoom < 1 ? String(zoom) : '';
   }
-  // The main window moves whenever the page is laid out anew (the browser's
-  // window changed size, a scroll bar came or went): an open About window
-  // goes with it.
+  // The windows may move whenever the page is laid out anew (the browser's
+  // window changed size, a scroll bar came or went): the program is told.
   const resized = new ResizeObserver(() => {
     fit();
-    if (windows[ABOUT]) program()._vesk_main_moved();
+    if (windows.size > 0) program()._vesk_laid_out();
   });
   resized.observe(document.documentElement);
 
@@ -347,7 +356,7 @@ const VeskPage = (() => {
 
   // In the windows' place, a line saying what happened and a way back.
   function say(text, link) {
-    for (let i = windows.length - 1; i >= 0; --i) if (windows[i]) VeskPage.remove(i);
+    for (const handle of [...windows.keys()].reverse()) VeskPage.remove(handle);
     for (const old of document.querySelectorAll('.ended')) old.remove();
     const line = element('p', 'ended', text + ' ');
     line.id = 'ended';
@@ -365,37 +374,37 @@ const VeskPage = (() => {
     stopAll();
     const pending = document.getElementById('failure');
     if (pending) pending.remove();
-    say((started ? 'Vesk Calculator had to stop: ' : 'Vesk Calculator could not start: ') +
+    say(PRODUCT + (started ? ' had to stop: ' : ' could not start: ') +
       reasonFor(what), 'Try again');
   }
 
   return {
     window: makeWindow,
     control: makeControl,
-    line(index, left, top, width, height, colour) {
+    line(handle, l) {
       const e = element('div', 'line');
-      box(e, left, top, width, height);
-      e.style.backgroundColor = colour;
-      windows[index].client.append(e);
+      box(e, l.left, l.top, l.width, l.height);
+      e.style.backgroundColor = l.colour;
+      windows.get(handle).client.append(e);
     },
-    setText(index, row, text) {
-      const c = windows[index].controls[row];
-      if (c.kind === KIND.TextBox) c.element.value = text;
-      else c.element.textContent = text;
+    setText(handle, row, text) {
+      const e = windows.get(handle).controls[row].element;
+      if (e instanceof HTMLInputElement) e.value = text;
+      else e.textContent = text;
     },
-    text(index, row) {
-      const c = windows[index].controls[row];
-      return c.kind === KIND.TextBox ? c.element.value : c.element.textContent;
+    text(handle, row) {
+      const e = windows.get(handle).controls[row].element;
+      return e instanceof HTMLInputElement ? e.value : e.textContent;
     },
-    setValue(index, row, position, shown) {
-      drawScroll(windows[index].controls[row].element.veskScroll, position, shown);
+    setValue(handle, row, position, shown) {
+      drawScroll(windows.get(handle).controls[row].element.veskScroll, position, shown);
     },
-    setColour(index, row, colour) {
-      windows[index].controls[row].element.style.color = colour;
+    setColour(handle, row, colour) {
+      windows.get(handle).controls[row].element.style.color = colour;
     },
-    show(index) {
-      const w = windows[index];
-      if (index === MAIN) {
+    show(handle) {
+      const w = windows.get(handle);
+      if (!w.dialog) {
         started = true;
         const pending = document.getElementById('failure');
         if (pending) pending.remove();
@@ -406,29 +415,29 @@ const VeskPage = (() => {
       if (first) first.focus();
       performance.mark('vesk-shown');
     },
-    showModal(index) {
-      const w = windows[index];
+    showModal(handle) {
+      const w = windows.get(handle);
       if (!w.root.open) w.root.showModal();
       const first = focusables(w)[0];
       if (first) first.focus();
     },
-    hide(index) {
-      const w = windows[index];
+    hide(handle) {
+      const w = windows.get(handle);
       if (w.root.open) w.root.close();
     },
-    remove(index) {
-      const w = windows[index];
+    remove(handle) {
+      const w = windows.get(handle);
       if (w.root.open) w.root.close();
       w.root.remove();
-      windows[index] = undefined;
+      windows.delete(handle);
     },
     // The outer top-left corner of a window, on the page.
-    place(index) {
-      const r = windows[index].root.getBoundingClientRect();
+    place(handle) {
+      const r = windows.get(handle).root.getBoundingClientRect();
       return { left: Math.round(r.left + window.scrollX), top: Math.round(r.top + window.scrollY) };
     },
-    move(index, left, top) {
-      const root = windows[index].root;
+    move(handle, left, top) {
+      const root = windows.get(handle).root;
       const zoom = Number(root.style.zoom) || 1;
       root.style.left = left / zoom + 'px';
       root.style.top = top / zoom + 'px';
@@ -438,7 +447,7 @@ const VeskPage = (() => {
     end() {
       stopAll();
       if (appWindow()) window.close();
-      say('Vesk Calculator has ended.', 'Start it again');
+      say(PRODUCT + ' has ended.', 'Start it again');
     },
     fail: fail,
     failToStart(what) {

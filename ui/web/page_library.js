@@ -1,27 +1,16 @@
 // SPDX-FileCopyrightText: 2026 Quarvane <quarvane@example.org>
 // SPDX-License-Identifier: MIT
 // What the program asks of the page, handed on to page.js (VeskPage) with
-// its texts decoded from UTF-8.
+// its texts decoded from UTF-8 and its descriptions from JSON.
 mergeInto(LibraryManager.library, {
-  vesk_page_window: function (window, name, caption, width, height, background, dialog) {
-    VeskPage.window(window, UTF8ToString(name), UTF8ToString(caption), width, height,
-                    UTF8ToString(background), dialog !== 0);
+  vesk_page_window: function (window, json) {
+    VeskPage.window(window, JSON.parse(UTF8ToString(json)));
   },
-  vesk_page_control: function (window, row, name, kind, left, top, width, height, text,
-                               background, foreground, bold, align, accessibleName,
-                               accessibleDescription, partner, tabIndex, lowest, highest) {
-    VeskPage.control(window, row, {
-      name: UTF8ToString(name), kind: kind, left: left, top: top, width: width, height: height,
-      text: UTF8ToString(text), background: UTF8ToString(background),
-      foreground: UTF8ToString(foreground), bold: bold !== 0, align: align,
-      accessibleName: accessibleName ? UTF8ToString(accessibleName) : '',
-      accessibleDescription: accessibleDescription ? UTF8ToString(accessibleDescription) : '',
-      partner: partner ? UTF8ToString(partner) : '', tabIndex: tabIndex,
-      lowest: lowest, highest: highest
-    });
+  vesk_page_control: function (window, row, json) {
+    VeskPage.control(window, row, JSON.parse(UTF8ToString(json)));
   },
-  vesk_page_line: function (window, left, top, width, height, colour) {
-    VeskPage.line(window, left, top, width, height, UTF8ToString(colour));
+  vesk_page_line: function (window, json) {
+    VeskPage.line(window, JSON.parse(UTF8ToString(json)));
   },
   vesk_page_set_text: function (window, row, text) {
     VeskPage.setText(window, row, UTF8ToString(text));

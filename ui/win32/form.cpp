@@ -207,6 +207,24 @@ RECT Form::place(const layout::Control& control) const
     return {r.x, r.y, r.x + r.width, r.y + r.height};
 }
 
+bool takeKeys(MSG& msg)
+{
+    HWND top = msg.hwnd != nullptr ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+    if (top == nullptr)
+        return false;
+    if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN) {
+        HWND focus = GetFocus();
+        if (focus != nullptr && IsChild(top, focus) &&
+            (SendMessageW(focus, WM_GETDLGCODE, 0, 0) &
+             (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) != 0) {
+            SendMessageW(GetParent(focus), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(focus), BN_CLICKED),
+                         reinterpret_cast<LPARAM>(focus));
+            return true;
+        }
+    }
+    return IsDialogMessageW(top, &msg) != FALSE;
+}
+
 HWND Form::firstFocus() const
 {
     for (std::size_t row = 0; row < table_.size(); ++row)

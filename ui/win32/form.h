@@ -59,6 +59,12 @@ LRESULT CALLBACK procedureOf(HWND window, UINT message, WPARAM wParam, LPARAM lP
     return self->handle(message, wParam, lParam);
 }
 
+// A window's keys, taken as in a dialog box: Enter presses the button that
+// has the focus, however the focus came there (the dialog manager would
+// press it only once Tab had made it the default), and Tab, access keys and
+// Esc go to the window's controls. True when the message was taken.
+bool takeKeys(MSG& msg);
+
 class Form {
   public:
     Form() = default;

@@ -1,30 +1,24 @@
 // SPDX-FileCopyrightText: 2026 Quarvane <quarvane@example.org>
 // SPDX-License-Identifier: MIT
-// The windows as a web page: each made from its layout table as elements of
-// the page (page.js draws them), and the main window's reads and writes
-// carried out on them. The page's events come back in through the functions
-// that app/web exports.
+// The main window as a web page: made from main_layout.h, with the page's
+// events routed to the handlers of frmMain, whose reads and writes it carries
+// out on the page's elements.
 #pragma once
 
 #include "ui/frmMain.h"
-
-#include <span>
-#include <string>
+#include "ui/web/form.h"
 
 namespace vesk::web {
 
-// The page's windows, as page.js knows them.
-enum class PageWindow { Main = 0, About = 1 };
-
-// Makes a window and its controls and lines from its table, hidden.
-void makeWindow(PageWindow which, const layout::Window& window,
-                std::span<const layout::Control> controls, std::span<const layout::Line> lines,
-                const std::string& extraText = {});
-
 class MainWindow : private frmMain::Controls {
   public:
+    // Creates the window and its controls from the layout table, hidden.
     explicit MainWindow(Shell* shell);
+    ~MainWindow();
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
 
+    Form& form() { return form_; }
     frmMain& handlers() { return handlers_; }
 
   private:
@@ -34,6 +28,7 @@ class MainWindow : private frmMain::Controls {
     void SetValue(frmMain::Id control, int position) override;
     void SetForeColor(frmMain::Id control, Rgb colour) override;
 
+    Form form_;
     frmMain handlers_;
     int position_ = main_layout::kLowestPosition;
 };

@@ -1,0 +1,23 @@
+# SPDX-FileCopyrightText: 2026 Quarvane <quarvane@example.org>
+# SPDX-License-Identifier: MIT
+# Writes the site's own files into SITE, beside the program (vesk.js and
+# vesk.wasm): the style sheet and the manifest from what the windows' tables
+# say (FACTS, a program run by NODE, prints it), the logo and the icons, and
+# then the page and its service worker as one release (release.cmake). The
+# page's template, the tables' facts filled in, goes to PAGE_OUT, for a later
+# release made of the same files.
+# Usage: cmake -DSITE= -DSOURCE= -DICONS= -DNODE= -DFACTS= -DPRODUCT= -DPAGE_OUT= -P site.cmake
+execute_process(COMMAND ${NODE} ${FACTS} OUTPUT_VARIABLE facts COMMAND_ERROR_IS_FATAL ANY)
+cmake_language(EVAL CODE "${facts}")
+set(VESK_PRODUCT ${PRODUCT})
+configure_file(${SOURCE}/ui/web/vesk.css.in ${SITE}/vesk.css @ONLY)
+configure_file(${SOURCE}/app/web/manifest.webmanifest.in ${SITE}/manifest.webmanifest @ONLY)
+file(COPY ${SOURCE}/assets/logo.bmp ${ICONS}/icon-192.png ${ICONS}/icon-512.png DESTINATION ${SITE})
+# The release's own marks stay for release.cmake to fill in.
+foreach(mark VESK_RELEASE VESK_CSS VESK_JS VESK_WASM)
+    set(${mark} "@${mark}@")
+endforeach()
+configure_file(${SOURCE}/app/web/index.html.in ${PAGE_OUT} @ONLY)
+set(PAGE ${PAGE_OUT})
+set(WORKER ${SOURCE}/app/web/sw.js.in)
+include(${CMAKE_CURRENT_LIST_DIR}/release.cmake)
