@@ -2,17 +2,20 @@
 # SPDX-FileCopyrightText: 2026 Quarvane <quarvane@example.org>
 # SPDX-License-Identifier: MIT
 # Start-up side by side on one X display (Xvfb + openbox): time from launch to
-# the mapped main window and resident memory, for the calculator and for a bare
+# the mapped main window and resident memory, for the calculator, for a bare
 # Qt window of the same size (empty, and showing one label: any window that
-# shows text pays for loading the fonts); the shared objects each maps; then
-# the time a second copy takes to hand over, alone and under a flood of
-# connections from 12 processes.
+# shows text pays for loading the fonts) and for the calculator's own windows
+# made in plain Qt and nothing else (the floor of any Qt build of them); the
+# instructions each runs up to its shown window (callgrind); the shared
+# objects each maps; then the time a second copy takes to hand over, alone
+# and under a flood of connections from 12 processes.
 # Usage: bench/startup.sh [BUILD_DIR] [RUNS]
 set -euo pipefail
 build=${1:-build}
 runs=${2:-15}
 mapwait=$build/bench/vesk_mapwait
 bare=$build/bench/vesk_bare_window
+same=$build/bench/vesk_same_controls
 vesk=$build/app/vesk
 flood=$build/bench/vesk_flood
 
@@ -27,11 +30,39 @@ start_display --wm
 # Warm the caches once (noting what each maps), then alternate run by run.
 MAPWAIT_LIBS=$work/bare.libs "$mapwait" Bare "$bare" --text >/dev/null
 MAPWAIT_LIBS=$work/vesk.libs "$mapwait" Vesk "$vesk" >/dev/null
+"$mapwait" Vesk "$same" >/dev/null
 for _ in $(seq "$runs"); do
     "$mapwait" Bare "$bare" >>"$work/bare"
     "$mapwait" Bare "$bare" --text >>"$work/text"
+    "$mapwait" Vesk "$same" >>"$work/same"
     "$mapwait" Vesk "$vesk" >>"$work/vesk"
 done
+
+# Instructions up to the shown window: each program under callgrind until its
+# window is on the screen and a second more (its first paint done, its loop
+# idle), when the count is taken, before it is ended; three rounds, alternating.
+instructions() { # instructions PROGRAM [ARGS...]: prints the count
+    valgrind --tool=callgrind --callgrind-out-file="$work/cg.%p" "$@" >/dev/null 2>&1 &
+    local pid=$! at
+    for _ in $(seq 1200); do
+        xdotool search --onlyvisible --name '^(Vesk|Bare)$' >/dev/null 2>&1 && break
+        sleep 0.05
+    done
+    sleep 1
+    callgrind_control -d "$pid" >/dev/null 2>&1
+    kill "$pid"
+    wait "$pid" 2>/dev/null || true
+    at=$(sed -n 's/^summary: //p' "$work/cg.$pid".* | head -1)
+    rm -f "$work/cg.$pid".*
+    echo "${at:-0}"
+}
+if command -v valgrind >/dev/null && command -v callgrind_control >/dev/null; then
+    for _ in 1 2 3; do
+        instructions "$bare" --text >>"$work/text.ir"
+        instructions "$same" >>"$work/same.ir"
+        instructions "$vesk" >>"$work/vesk.ir"
+    done
+fi
 
 # Hand-over: a second copy against a running first copy, launch to exit.
 "$vesk" &
@@ -74,6 +105,8 @@ bare_kib=$(cut -d' ' -f2 "$work/bare" | median)
 text_ms=$(cut -d' ' -f1 "$work/text" | median)
 text_kib=$(cut -d' ' -f2 "$work/text" | median)
 vesk_kib=$(cut -d' ' -f2 "$work/vesk" | median)
+same_ms=$(cut -d' ' -f1 "$work/same" | median)
+same_kib=$(cut -d' ' -f2 "$work/same" | median)
 hand_ms=$(awk '{print $1/1000}' "$work/handover" | median)
 flooded_ms=$(awk '{print $1/1000}' "$work/flooded" | median)
 flooded_max=$(awk '{print $1/1000}' "$work/flooded" | sort -n | tail -1)
@@ -86,6 +119,7 @@ echo "medians of $runs runs, one display, alternating"
 printf '%-28s %10s %12s\n' "" "start ms" "resident KiB"
 printf '%-28s %10s %12s\n' "bare Qt window" "$bare_ms" "$bare_kib"
 printf '%-28s %10s %12s\n' "bare window, one label" "$text_ms" "$text_kib"
+printf '%-28s %10s %12s\n' "same controls, nothing else" "$same_ms" "$same_kib"
 printf '%-28s %10s %12s\n' "vesk" "$vesk_ms" "$vesk_kib"
 awk -v v="$vesk_ms" -v b="$bare_ms" -v vk="$vesk_kib" -v bk="$bare_kib" -v h="$hand_ms" \
     -v t="$text_ms" -v tk="$text_kib" 'BEGIN {
@@ -94,6 +128,21 @@ awk -v v="$vesk_ms" -v b="$bare_ms" -v vk="$vesk_kib" -v bk="$bare_kib" -v h="$h
         v / t, (vk - tk) / 1024
     printf "second copy hand-over:         %.1f ms = %.2f x vesk start-up (target <= 0.8)\n", h, h / v
 }'
+awk -v v="$vesk_ms" -v s="$same_ms" -v vk="$vesk_kib" -v sk="$same_kib" 'BEGIN {
+    printf "against the same controls:     %.3f (target <= 1.05), %+.2f MiB (target <= 1)\n",
+        v / s, (vk - sk) / 1024
+}'
+if [ -s "$work/vesk.ir" ]; then
+    text_ir=$(median <"$work/text.ir")
+    same_ir=$(median <"$work/same.ir")
+    vesk_ir=$(median <"$work/vesk.ir")
+    awk -v t="$text_ir" -v s="$same_ir" -v v="$vesk_ir" 'BEGIN {
+        printf "instructions to the shown window (median of 3, millions):\n"
+        printf "  bare window, one label %8.1f\n  same controls          %8.1f\n  vesk                   %8.1f\n",
+            t / 1e6, s / 1e6, v / 1e6
+        printf "  vesk against the same controls: %.3f (target <= 1.02)\n", v / s
+    }'
+fi
 echo "under a 12-process flood:"
 echo "  requests answered:           $answered of $runs, in $asked_ms ms (slowest $asked_max; deadline 2000)"
 echo "  second copy hand-over:       $flooded_ms ms (slowest $flooded_max), CPU shared with the flood"

@@ -8,7 +8,7 @@
 //   make_icons --web OUTPUT_DIR
 // writes the sizes an installed web app wants, OUTPUT_DIR/icon-<size>.png.
 #include "assets/little_endian.h"
-#include "ui/qt/icon.h"
+#include "ui/qt/icon_picture.h"
 
 #include <QBuffer>
 #include <QDir>

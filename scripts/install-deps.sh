@@ -19,7 +19,7 @@ run_packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libxcb1-de
 test_packages=(
     git pkg-config locales
     # tests, benchmarks, fuzzing (clang of the release's own version)
-    libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-dev
+    libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-dev valgrind
     # end-to-end tests on real displays (X11 under openbox and mutter, and
     # Wayland), and what a screen reader sees
     xvfb xauth openbox mutter xwayland qt6-wayland xdotool x11-utils wmctrl imagemagick

@@ -2,31 +2,22 @@
 // SPDX-License-Identifier: MIT
 #include "ui/qt/icon.h"
 
-#include "assets/vesk.xpm"
+#include "window_icon.h" // written by make_window_icon
 
+#include <QImage>
 #include <QPixmap>
 
 namespace vesk {
 
-QImage iconImage(int size)
-{
-    static const QImage picture(vesk_xpm);
-    if (size == picture.width())
-        return picture;
-    return picture.scaled(size, size, Qt::IgnoreAspectRatio,
-                          size > picture.width() ? Qt::FastTransformation
-                                                 : Qt::SmoothTransformation);
-}
-
+// Each size is read where it lies, in the pixel format the window system's
+// pixmaps use, so that making the icon only copies it.
 QIcon calculatorIcon()
 {
-    // A window manager scales from the largest for anything bigger; a larger
-    // one would only add to every start what a window property carries.
-    constexpr int kLargestForAWindow = 128;
     QIcon icon;
-    for (int size : kIconSizes)
-        if (size <= kLargestForAWindow)
-            icon.addPixmap(QPixmap::fromImage(iconImage(size)));
+    for (const window_icon::Size& size : window_icon::kSizes)
+        icon.addPixmap(
+            QPixmap::fromImage(QImage(reinterpret_cast<const uchar*>(size.pixels), size.side,
+                                      size.side, QImage::Format_ARGB32_Premultiplied)));
     return icon;
 }
 

@@ -12,15 +12,28 @@ namespace {
 // The designed face is a Windows bitmap font. Where it is not installed, the
 // first of these that is stands in: they have the metrics the layouts were
 // drawn for. Asking for an installed face by its own name also spares the
-// toolkit a search for fallbacks of a face that is not there.
+// toolkit a search for fallbacks of a face that is not there. The installed
+// families are read once and searched here, as the font database would for
+// each name, without a pass of the system's substitutions for every one.
+bool installed(const QStringList& families, const QString& face)
+{
+    for (const QString& family : families)
+        if (family.compare(face, Qt::CaseInsensitive) == 0 ||
+            (family.size() > face.size() && family.at(face.size()) == QLatin1Char(' ') &&
+             family.startsWith(face + QLatin1String(" ["), Qt::CaseInsensitive)))
+            return true; // "Face [Foundry]" where two foundries make it
+    return false;
+}
+
 const QString& face()
 {
     static const QString chosen = [] {
         const QStringList faces = {QLatin1String(layout::kFace), QStringLiteral("Liberation Sans"),
                                    QStringLiteral("Arimo"), QStringLiteral("Arial"),
                                    QStringLiteral("DejaVu Sans")};
+        const QStringList families = QFontDatabase::families();
         for (const QString& f : faces)
-            if (QFontDatabase::hasFamily(f))
+            if (installed(families, f))
                 return f;
         return faces.front(); // the toolkit's own choice, then
     }();

@@ -28,6 +28,7 @@ class FrmMainLayout : public QObject {
     void lines();
     void colours();
     void font();
+    void faceWhenNoneIsInstalled();
     void tabOrderAndFirstFocus();
     void scrollBarRange();
 };
@@ -162,6 +163,19 @@ void FrmMainLayout::colours()
     auto* box = form.findChild<QLineEdit*>(QStringLiteral("txtVesk"));
     QCOMPARE(box->palette().color(QPalette::Base), app.color(QPalette::Base));
     QCOMPARE(box->palette().color(QPalette::Text), app.color(QPalette::Text));
+}
+
+// Run with a font configuration that hides every face that could stand in
+// (no_face.conf): the designed face is asked for by its name, and the toolkit
+// finds what it can.
+void FrmMainLayout::faceWhenNoneIsInstalled()
+{
+    for (const char* f : {"MS Sans Serif", "Liberation Sans", "Arimo", "Arial", "DejaVu Sans"})
+        if (QFontDatabase::hasFamily(QLatin1String(f)))
+            QSKIP("a face that stands in is installed");
+    MainWindow form;
+    for (QWidget* w : form.findChildren<QWidget*>())
+        QCOMPARE(w->font().family(), QStringLiteral("MS Sans Serif"));
 }
 
 void FrmMainLayout::font()
