@@ -36,8 +36,25 @@ start_window_manager() {
 }
 
 stop_display() {
-    local pid
-    for pid in "${display_pids[@]}"; do kill -KILL -- "$pid" 2>/dev/null; done
+    end_display_pids "${display_pids[@]}"
     display_pids=()
+    return 0
+}
+
+# end_display_pids PID...: a process group (-PGID) is killed at once; the X
+# server is asked to end, so that it takes its lock file and socket with it
+# (another X server would otherwise find them), and killed if it has not
+# within a second.
+end_display_pids() {
+    local pid
+    for pid in "$@"; do
+        if [ "${pid#-}" != "$pid" ]; then
+            kill -KILL -- "$pid" 2>/dev/null
+            continue
+        fi
+        kill -TERM "$pid" 2>/dev/null || continue
+        for _ in $(seq 20); do kill -0 "$pid" 2>/dev/null || break; sleep 0.05; done
+        kill -KILL "$pid" 2>/dev/null
+    done
     return 0
 }

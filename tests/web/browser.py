@@ -186,29 +186,65 @@ class _Firefox:
             self.process.wait(10)
 
 
-def _webkit():
-    """WebKitGTK's MiniBrowser on an X display of its own."""
-    from selenium.webdriver.webkitgtk.options import Options
+def _x_display(number):
+    """Xvfb on display NUMBER, once it is ready; None if it could not start."""
     read, write = os.pipe()
-    xvfb = subprocess.Popen(['Xvfb', '-displayfd', str(write), '-screen', '0', '1024x768x24', '-nolisten', 'tcp'],
-                            pass_fds=(write,), stderr=subprocess.DEVNULL)
+    log = tempfile.TemporaryFile()
+    xvfb = subprocess.Popen(['Xvfb', ':%d' % number, '-displayfd', str(write), '-screen', '0', '1024x768x24',
+                             '-nolisten', 'tcp', '-noreset'], pass_fds=(write,), stderr=log)
     os.close(write)
-    display = os.read(read, 16).decode().strip()
+    named = os.read(read, 16).decode().strip()
     os.close(read)
-    atexit.register(xvfb.terminate)
-    os.environ['DISPLAY'] = ':' + display
+    if named:
+        return xvfb
+    xvfb.wait()
+    log.seek(0)
+    print('Xvfb :%d ended (%s) before it was ready: %s' % (number, xvfb.returncode, log.read()[-300:]))
+    return None
+
+
+def _webkit():
+    """WebKitGTK's MiniBrowser on an X display of its own, away from the low
+    numbers other displays take. Should that X server end while the browser
+    starts (seen once, right after another test's X server had been killed),
+    the start fails at once and is made again on another display."""
+    from selenium.webdriver.webkitgtk.options import Options
     options = Options()
     options.binary_location = '/usr/lib/%s/webkit2gtk-4.1/MiniBrowser' % subprocess.run(
         ['dpkg-architecture', '-qDEB_HOST_MULTIARCH'], capture_output=True, text=True).stdout.strip()
     options.add_argument('--automation')
-    try:
-        from selenium.webdriver.webkitgtk.service import Service as WebKitService
-        driver = webdriver.WebKitGTK(options=options, service=WebKitService('/usr/bin/WebKitWebDriver'))
-    except TypeError:  # Debian 12's Selenium takes the driver's path itself
-        driver = webdriver.WebKitGTK(executable_path='/usr/bin/WebKitWebDriver', options=options)
-    atexit.register(driver.quit)
-    driver.set_window_size(800, 600)
-    return driver
+    free = (n for n in range(90, 200) if not os.path.exists('/tmp/.X%d-lock' % n))
+    for _ in range(3):
+        xvfb = _x_display(next(free))
+        if xvfb is None:
+            continue
+        os.environ['DISPLAY'] = ':' + xvfb.args[1][1:]
+        starting = threading.Event()
+        starting.set()
+
+        def watch(server=xvfb, flag=starting):
+            server.wait()
+            if flag.is_set():
+                subprocess.run(['pkill', '-KILL', '-P', str(os.getpid()), '-x', 'WebKitWebDriver'])
+        threading.Thread(target=watch, daemon=True).start()
+        try:
+            try:
+                from selenium.webdriver.webkitgtk.service import Service as WebKitService
+                driver = webdriver.WebKitGTK(options=options, service=WebKitService('/usr/bin/WebKitWebDriver'))
+            except TypeError:  # Debian 12's Selenium takes the driver's path itself
+                driver = webdriver.WebKitGTK(executable_path='/usr/bin/WebKitWebDriver', options=options)
+        except Exception as e:  # noqa: BLE001 (told, and started again)
+            starting.clear()
+            print('WebKitGTK did not start (X server %s): %s' % (
+                'ended' if xvfb.poll() is not None else 'running', str(e)[:200]))
+            xvfb.terminate()
+            continue
+        starting.clear()
+        atexit.register(xvfb.terminate)
+        atexit.register(driver.quit)
+        driver.set_window_size(800, 600)
+        return driver
+    raise RuntimeError('WebKitGTK could not be started')
 
 
 def engine(name):

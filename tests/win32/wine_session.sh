@@ -52,7 +52,9 @@ start)
 stop)
     [ -f "$dir/env" ] && . "$dir/env" && wineserver -k 2>/dev/null
     if [ -f "$dir/pids" ]; then
-        while read -r pid; do kill -KILL -- "$pid" 2>/dev/null; done <"$dir/pids"
+        . "$(dirname "$0")/../../scripts/x_display.sh"
+        mapfile -t pids <"$dir/pids"
+        end_display_pids "${pids[@]}"
     fi
     rm -rf "$dir"
     ;;
