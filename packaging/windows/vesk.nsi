@@ -2,15 +2,14 @@
 ; SPDX-License-Identifier: MIT
 ; The Windows installer: for the user alone, so that it needs no
 ; administrator. It installs vesk.exe, a Start-menu shortcut named for the
-; product and an uninstaller, listed under Add/Remove Programs with the
-; product's name, version, publisher, size and icon. makensis is given
-; PRODUCT, VERSION, EXE, ICON, APP_ID (also the main window's class) and
-; OUTFILE.
+; product and the program's own uninstaller (uninstall.cpp), listed under
+; Add/Remove Programs with the product's name, version, publisher, size and
+; icon. makensis is given PRODUCT, VERSION, EXE, UNINSTALLER, ICON, APP_ID
+; (also the main window's class) and OUTFILE.
 ;
-; Neither runs while the program does: each asks the user to close it first
-; (Retry / Cancel), and when silent fails with status 2, changing nothing.
-; The uninstall entry's quiet command runs the uninstaller in place (_?=),
-; so that whoever runs it has it back only once it is done, with its status.
+; It does not run while the program does, nor replace a program that has
+; started meanwhile: it asks the user to close it first (Retry / Cancel), and
+; when silent fails with status 2, changing nothing.
 Unicode true
 Target amd64-unicode
 SetCompressor /SOLID lzma
@@ -22,11 +21,9 @@ RequestExecutionLevel user
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
 Icon "${ICON}"
-UninstallIcon "${ICON}"
 InstallDir "$LOCALAPPDATA\Programs\${PRODUCT}"
 InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
 ShowInstDetails nevershow
-ShowUninstDetails nevershow
 
 !include "FileFunc.nsh"
 
@@ -40,11 +37,7 @@ VIAddVersionKey "LegalCopyright" "Copyright (C) 1997 ${PUBLISHER}"
 
 Page directory
 Page instfiles
-UninstPage uninstConfirm
-UninstPage instfiles
-
-!macro CLOSE_RUNNING un
-Function ${un}closeRunning
+Function .onInit
     retry:
     FindWindow $0 "${APP_ID}"
     StrCmp $0 0 done
@@ -54,20 +47,29 @@ Function ${un}closeRunning
     Quit
     done:
 FunctionEnd
-!macroend
-!insertmacro CLOSE_RUNNING ""
-!insertmacro CLOSE_RUNNING "un."
 
-Function .onInit
-    Call closeRunning
-FunctionEnd
-
-Function un.onInit
-    Call un.closeRunning
+; Deletes the file $R0 before its new copy is written: a copy of the program
+; that started after the look for its window holds its file, and then the
+; installation stops with nothing replaced.
+Function takeOld
+    retry:
+    ClearErrors
+    Delete "$R0"
+    IfErrors 0 done
+    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION \
+        "$R0$\r$\n$\r$\ncould not be replaced: it is in use. Close what uses it, then choose Retry." \
+        /SD IDCANCEL IDRETRY retry
+    SetErrorLevel 2
+    Quit
+    done:
 FunctionEnd
 
 Section "Install"
     SetShellVarContext current
+    StrCpy $R0 "$INSTDIR\vesk.exe"
+    Call takeOld
+    StrCpy $R0 "$INSTDIR\uninstall.exe"
+    Call takeOld
     ; The folder that holds the installation's, where this makes it, goes
     ; with it.
     ${GetParent} "$INSTDIR" $R0
@@ -75,7 +77,7 @@ Section "Install"
     WriteRegStr HKCU "${UNINSTALL_KEY}" "MadeFolder" "$R0"
     SetOutPath "$INSTDIR"
     File "/oname=vesk.exe" "${EXE}"
-    WriteUninstaller "$INSTDIR\uninstall.exe"
+    File "/oname=uninstall.exe" "${UNINSTALLER}"
     CreateShortcut "$SMPROGRAMS\${PRODUCT}.lnk" "$INSTDIR\vesk.exe" "" "$INSTDIR\vesk.exe" 0
     WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
     WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
@@ -83,27 +85,10 @@ Section "Install"
     WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\vesk.exe,0"
     WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
     WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
-    ; Run in place, so that whoever runs it silently has it back only once it
-    ; is done, with its status.
-    WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" \
-        '"$INSTDIR\uninstall.exe" /S _?=$INSTDIR'
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
     ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
     IntFmt $0 "0x%08X" $0
     WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $0
     WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
     WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
-SectionEnd
-
-Section "Uninstall"
-    SetShellVarContext current
-    ReadRegStr $R0 HKCU "${UNINSTALL_KEY}" "MadeFolder"
-    Delete "$SMPROGRAMS\${PRODUCT}.lnk"
-    Delete "$INSTDIR\vesk.exe"
-    ; Run in place, the uninstaller is a running program, whose file Windows
-    ; keeps: it goes, with the folders, when Windows next starts.
-    Delete /REBOOTOK "$INSTDIR\uninstall.exe"
-    RMDir /REBOOTOK "$INSTDIR"
-    StrCmp $R0 "" +2
-    RMDir /REBOOTOK $R0
-    DeleteRegKey HKCU "${UNINSTALL_KEY}"
 SectionEnd
