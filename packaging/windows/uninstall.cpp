@@ -297,18 +297,21 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     Handover from;
     for (int i = 1; i < count; ++i) {
         const std::wstring argument = arguments[i];
-        const auto value = [&](const wchar_t* name) {
-            const std::wstring prefix = name;
-            return argument.rfind(prefix, 0) == 0 ? argument.substr(prefix.size()) : L"";
+        const auto has = [&](const std::wstring& prefix, std::wstring& rest) {
+            if (argument.size() <= prefix.size() || argument.rfind(prefix, 0) != 0)
+                return false;
+            rest = argument.substr(prefix.size());
+            return true;
         };
+        std::wstring rest;
         if (CompareStringOrdinal(arguments[i], -1, L"/S", -1, TRUE) == CSTR_EQUAL)
             silent = true;
-        else if (!value(L"/from=").empty())
-            from.waiting = value(L"/from=");
-        else if (!value(L"/waiter=").empty())
-            from.waiter = handle(value(L"/waiter="));
-        else if (!value(L"/answer=").empty())
-            from.answer = handle(value(L"/answer="));
+        else if (has(L"/from=", rest))
+            from.waiting = rest;
+        else if (has(L"/waiter=", rest))
+            from.waiter = handle(rest);
+        else if (has(L"/answer=", rest))
+            from.answer = handle(rest);
     }
     LocalFree(arguments);
     if (from.waiting.empty() || !from.waiter || !from.answer)

@@ -35,10 +35,11 @@ quiet_uninstall() {
 }
 direct_uninstall() { wine "$(value UninstallString | tr -d '"')" /S; }
 installed() { test -f "$app_dir/vesk.exe" -a -f "$app_dir/uninstall.exe" -a -f "$shortcut" && wine reg query "$key" >/dev/null 2>&1; }
-running() { pgrep -f 'Programs.Vesk Calculator.vesk.exe' >/dev/null; }
+program='Programs.Vesk Calculator.vesk.exe'
+running() { pgrep -f "$program" >/dev/null; }
 end_program() {
-    for pid in $(pgrep -f 'Programs.Vesk Calculator.vesk.exe'); do kill -KILL "$pid"; done
-    soon bash -c "! pgrep -f 'Programs.Vesk Calculator.vesk.exe' >/dev/null"
+    pkill -KILL -f "$program"
+    soon bash -c "! pgrep -f '$program' >/dev/null"
 }
 removed() { ! test -e "$app_dir" -o -e "$shortcut" && ! wine reg query "$key" >/dev/null 2>&1; }
 # Gone from the user's folders, the temporary one included, with nothing
