@@ -2,10 +2,13 @@
 // SPDX-License-Identifier: MIT
 // Feeds arbitrary bytes to the text rules and checks what must always hold:
 // no crash or undefined behaviour, a factor held within the scale gives finite
-// texts, and every scroll position's text reads back as its factor.
+// texts, every scroll position's text reads back as its factor, and the
+// WebAssembly build's own conversions give what the standard library's do.
+#include "model/decimal.h"
 #include "model/number_text.h"
 #include "model/results.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -24,6 +27,28 @@ void check(bool ok)
 bool finiteText(std::string_view t)
 {
     return t.find("NaN") == std::string_view::npos && t.find("Infinity") == std::string_view::npos;
+}
+
+std::string standard(double value, std::chars_format format, int precision)
+{
+    std::string out(400, '\0');
+    const auto r = std::to_chars(out.data(), out.data() + out.size(), value, format, precision);
+    out.resize(std::size_t(r.ptr - out.data()));
+    return out;
+}
+
+// The bytes as a number of the form ParseNumber hands on: digits, perhaps a
+// point among them, and an exponent from the first two bytes.
+std::string numberOf(const std::uint8_t* data, std::size_t size)
+{
+    std::string number;
+    for (std::size_t i = 2; i < size && i < 120; ++i)
+        number += data[i] == '.' && number.find('.') == std::string::npos
+                      ? '.'
+                      : char('0' + data[i] % 10);
+    if (number.find_first_of("0123456789") == std::string::npos)
+        number += '0';
+    return number + "e" + std::to_string(int(data[0] | data[1] << 8) % 800 - 400);
 }
 
 } // namespace
@@ -53,10 +78,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         check(vesk::ParseNumber(vesk::PositionText(static_cast<float>(p) / 1000.0f)) == p / 1000.0);
     }
 
+    if (size >= 3) {
+        const std::string number = numberOf(data, size);
+        double want = 0;
+        const auto read = std::from_chars(number.data(), number.data() + number.size(), want);
+        const std::optional<double> got = vesk::decimal::ToDouble(number);
+        check(read.ec == std::errc::result_out_of_range ? !got : got && *got == want);
+    }
+
     // The same bytes taken as a double exercise the writers on any value.
     if (size >= sizeof(double)) {
         double v;
         std::memcpy(&v, data, sizeof v);
+        if (std::isfinite(v)) {
+            for (const int precision : {7, 15, 17})
+                check(vesk::decimal::General(v, precision) ==
+                      standard(v, std::chars_format::general, precision));
+            check(vesk::decimal::Fixed(v, 2) == standard(v, std::chars_format::fixed, 2));
+        }
         (void)vesk::StandardText(v);
         (void)vesk::DoubleText(v);
         (void)vesk::PositionText(static_cast<float>(v));

@@ -9,9 +9,7 @@
 #include <optional>
 #include <system_error>
 #if !defined(__cpp_lib_to_chars)
-#include <cerrno>
-#include <cstdio>
-#include <cstdlib>
+#include "model/decimal.h"
 #endif
 
 namespace vesk {
@@ -85,23 +83,23 @@ void appendGrouped(std::string& out, std::string_view digits)
     }
 }
 
-// Longest fixed form of a finite double: 309 integer digits, sign, point and
-// the requested decimals.
-using FixedBuffer = std::array<char, 330>;
-
 #if defined(__cpp_lib_to_chars)
-std::string_view toFixed(FixedBuffer& buf, double value, int decimals)
+// Fixed form of a finite double with the given decimals (at most two here):
+// up to 309 integer digits, sign and point.
+std::string toFixed(double value, int decimals)
 {
+    std::array<char, 330> buf;
     const auto r = std::to_chars(buf.data(), buf.data() + buf.size(), value,
                                  std::chars_format::fixed, decimals);
-    return {buf.data(), static_cast<std::size_t>(r.ptr - buf.data())};
+    return {buf.data(), r.ptr};
 }
 
-std::string_view generalForm(std::array<char, 48>& buf, double value, int precision)
+std::string generalForm(double value, int precision)
 {
+    std::array<char, 48> buf;
     const auto r = std::to_chars(buf.data(), buf.data() + buf.size(), value,
                                  std::chars_format::general, precision);
-    return {buf.data(), static_cast<std::size_t>(r.ptr - buf.data())};
+    return {buf.data(), r.ptr};
 }
 
 // The number's value, or nothing when it is beyond a double's range.
@@ -115,29 +113,22 @@ std::optional<double> toDouble(const std::string& number)
 }
 #else
 // A standard library without floating-point to_chars and from_chars (the one
-// the WebAssembly build links) leaves them to the C library's printf and
-// strtod, which are exact there and run in the "C" locale, whose decimal
-// point is '.'. printf's %f and %g are what to_chars' fixed and general forms
-// are defined by.
-std::string_view toFixed(FixedBuffer& buf, double value, int decimals)
+// the WebAssembly build links) leaves them to the program's own exact
+// conversions: printf's %f and %g, which they write as, are what to_chars'
+// fixed and general forms are defined by.
+std::string toFixed(double value, int decimals)
 {
-    const int n = std::snprintf(buf.data(), buf.size(), "%.*f", decimals, value);
-    return {buf.data(), static_cast<std::size_t>(n)};
+    return decimal::Fixed(value, decimals);
 }
 
-std::string_view generalForm(std::array<char, 48>& buf, double value, int precision)
+std::string generalForm(double value, int precision)
 {
-    const int n = std::snprintf(buf.data(), buf.size(), "%.*g", precision, value);
-    return {buf.data(), static_cast<std::size_t>(n)};
+    return decimal::General(value, precision);
 }
 
 std::optional<double> toDouble(const std::string& number)
 {
-    errno = 0;
-    const double value = std::strtod(number.c_str(), nullptr);
-    if (errno == ERANGE && (value == 0.0 || std::isinf(value)))
-        return std::nullopt;
-    return value;
+    return decimal::ToDouble(number);
 }
 #endif
 
@@ -186,8 +177,7 @@ bool appendStandardFast(std::string& out, double value)
 
 std::string toGeneral(double value, int precision)
 {
-    std::array<char, 48> buf{};
-    std::string text(generalForm(buf, value, precision));
+    std::string text = generalForm(value, precision);
     upperExponent(text);
     return text;
 }
@@ -317,8 +307,8 @@ std::string StandardText(double value)
     std::string out;
     if (value >= 0 && appendStandardFast(out, value))
         return out;
-    FixedBuffer buf;
-    std::string_view fixed = toFixed(buf, value, 2);
+    const std::string text = toFixed(value, 2);
+    std::string_view fixed = text;
     out.reserve(fixed.size() + fixed.size() / 3);
     if (fixed.front() == '-') {
         fixed.remove_prefix(1);
@@ -341,8 +331,8 @@ std::string GroupedText(double wholeNumber)
         appendGroupedInteger(out, static_cast<std::uint64_t>(wholeNumber));
         return out;
     }
-    FixedBuffer buf;
-    std::string_view fixed = toFixed(buf, wholeNumber, 0);
+    const std::string text = toFixed(wholeNumber, 0);
+    std::string_view fixed = text;
     std::string out;
     if (fixed.front() == '-') {
         fixed.remove_prefix(1);
