@@ -16,6 +16,7 @@
 // file, and its own goes as it ends, having been opened for deletion on close
 // and the handle handed to it.
 #include "app/version.h"
+#include "installer_facts.h" // what the installer knows too
 
 #include <shlobj.h>
 #include <windows.h>
@@ -27,13 +28,11 @@
 namespace {
 
 using vesk::version::kProductWide;
+using namespace vesk::installer;
 constexpr DWORD kDone = 0;
 constexpr DWORD kCancelled = 1;
 constexpr DWORD kRefused = 2;
 const std::wstring kTitle = std::wstring(kProductWide) + L" Uninstall";
-const std::wstring kEntry =
-    std::wstring(L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\") +
-    vesk::version::kAppIdWide;
 
 std::wstring folderOf(const std::wstring& path)
 {
@@ -70,7 +69,7 @@ std::wstring entryValue(const wchar_t* name)
 {
     wchar_t value[MAX_PATH * 2];
     DWORD size = sizeof value;
-    if (RegGetValueW(HKEY_CURRENT_USER, kEntry.c_str(), name, RRF_RT_REG_SZ, nullptr, value, &size))
+    if (RegGetValueW(HKEY_CURRENT_USER, kUninstallKey, name, RRF_RT_REG_SZ, nullptr, value, &size))
         return L"";
     return value;
 }
@@ -92,7 +91,7 @@ std::wstring shortcutPath()
     PWSTR programs = nullptr;
     std::wstring path;
     if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_Programs, 0, nullptr, &programs)))
-        path = std::wstring(programs) + L'\\' + kProductWide + L".lnk";
+        path = std::wstring(programs) + L'\\' + kShortcutFile;
     CoTaskMemFree(programs);
     return path;
 }
@@ -154,14 +153,13 @@ bool removeFolder(const std::wstring& folder, const std::wstring& waiting, std::
 DWORD uninstall(const Handover& from, bool silent, const std::wstring& made, std::wstring& parked)
 {
     const std::wstring folder = folderOf(from.waiting);
-    const std::wstring installed = entryValue(L"InstallLocation");
+    const std::wstring installed = entryValue(kLocationValue);
     if (installed.empty() || !samePath(installed, folder)) {
         tell(silent, folder + L"\r\n\r\nholds no installation of " + kProductWide + L'.',
              MB_ICONSTOP);
         return kRefused;
     }
-    const std::wstring running =
-        std::wstring(kProductWide) + L" is running.\r\n\r\nClose it, then choose Retry.";
+    const std::wstring running = kRunning;
     while (FindWindowW(vesk::version::kAppIdWide, nullptr))
         if (!retry(silent, running))
             return kRefused;
@@ -174,7 +172,7 @@ DWORD uninstall(const Handover& from, bool silent, const std::wstring& made, std
 
     // The program first: once its file is gone no copy of it can start, and
     // if a copy started after the look above, nothing has been touched yet.
-    const std::wstring program = folder + L"\\vesk.exe";
+    const std::wstring program = folder + L'\\' + kProgramFile;
     while (!gone(DeleteFileW(program.c_str())))
         if (!retry(silent, running))
             return kRefused;
@@ -188,7 +186,7 @@ DWORD uninstall(const Handover& from, bool silent, const std::wstring& made, std
     // Made for this program's folder, but since shared, perhaps: only if empty.
     if (!made.empty())
         RemoveDirectoryW(made.c_str());
-    if (RegDeleteKeyW(HKEY_CURRENT_USER, kEntry.c_str())) {
+    if (RegDeleteKeyW(HKEY_CURRENT_USER, kUninstallKey)) {
         tell(silent, L"The Add/Remove Programs entry could not be removed.", MB_ICONSTOP);
         return kRefused;
     }
@@ -202,7 +200,7 @@ DWORD uninstall(const Handover& from, bool silent, const std::wstring& made, std
 DWORD runAsCopy(const Handover& from, bool silent)
 {
     std::wstring parked;
-    const std::wstring made = entryValue(L"MadeFolder");
+    const std::wstring made = entryValue(kMadeFolderValue);
     const DWORD status = uninstall(from, silent, made, parked);
     DWORD written = 0;
     WriteFile(from.answer, &status, sizeof status, &written, nullptr);

@@ -5,7 +5,8 @@
 ; product and the program's own uninstaller (uninstall.cpp), listed under
 ; Add/Remove Programs with the product's name, version, publisher, size and
 ; icon. makensis is given PRODUCT, VERSION, EXE, UNINSTALLER, ICON, APP_ID
-; (also the main window's class) and OUTFILE.
+; (also the main window's class), OUTFILE, and FACTS: what the uninstaller
+; knows too (facts.cmake writes it).
 ;
 ; It does not run while the program does, nor replace a program that has
 ; started meanwhile: it asks the user to close it first (Retry / Cancel), and
@@ -15,14 +16,13 @@ Target amd64-unicode
 SetCompressor /SOLID lzma
 RequestExecutionLevel user
 
-!define PUBLISHER "Quarvane"
-!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${APP_ID}"
+!include "${FACTS}"
 
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
 Icon "${ICON}"
 InstallDir "$LOCALAPPDATA\Programs\${PRODUCT}"
-InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
+InstallDirRegKey HKCU "${UninstallKey}" "${LocationValue}"
 ShowInstDetails nevershow
 
 !include "FileFunc.nsh"
@@ -31,9 +31,9 @@ VIProductVersion "${VERSION}.0.0"
 VIAddVersionKey "ProductName" "${PRODUCT}"
 VIAddVersionKey "ProductVersion" "${VERSION}"
 VIAddVersionKey "FileVersion" "${VERSION}"
-VIAddVersionKey "CompanyName" "${PUBLISHER}"
+VIAddVersionKey "CompanyName" "${Publisher}"
 VIAddVersionKey "FileDescription" "${PRODUCT} installer"
-VIAddVersionKey "LegalCopyright" "Copyright (C) 1997 ${PUBLISHER}"
+VIAddVersionKey "LegalCopyright" "Copyright (C) 1997 ${Publisher}"
 
 Page directory
 Page instfiles
@@ -41,8 +41,7 @@ Function .onInit
     retry:
     FindWindow $0 "${APP_ID}"
     StrCmp $0 0 done
-    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION \
-        "${PRODUCT} is running.$\r$\n$\r$\nClose it, then choose Retry." /SD IDCANCEL IDRETRY retry
+    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "${Running}" /SD IDCANCEL IDRETRY retry
     SetErrorLevel 2
     Quit
     done:
@@ -66,29 +65,29 @@ FunctionEnd
 
 Section "Install"
     SetShellVarContext current
-    StrCpy $R0 "$INSTDIR\vesk.exe"
+    StrCpy $R0 "$INSTDIR\${ProgramFile}"
     Call takeOld
-    StrCpy $R0 "$INSTDIR\uninstall.exe"
+    StrCpy $R0 "$INSTDIR\${UninstallerFile}"
     Call takeOld
     ; The folder that holds the installation's, where this makes it, goes
     ; with it.
     ${GetParent} "$INSTDIR" $R0
     IfFileExists "$R0\*.*" +2
-    WriteRegStr HKCU "${UNINSTALL_KEY}" "MadeFolder" "$R0"
+    WriteRegStr HKCU "${UninstallKey}" "${MadeFolderValue}" "$R0"
     SetOutPath "$INSTDIR"
-    File "/oname=vesk.exe" "${EXE}"
-    File "/oname=uninstall.exe" "${UNINSTALLER}"
-    CreateShortcut "$SMPROGRAMS\${PRODUCT}.lnk" "$INSTDIR\vesk.exe" "" "$INSTDIR\vesk.exe" 0
-    WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
-    WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
-    WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
-    WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\vesk.exe,0"
-    WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
-    WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
-    WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
+    File "/oname=${ProgramFile}" "${EXE}"
+    File "/oname=${UninstallerFile}" "${UNINSTALLER}"
+    CreateShortcut "$SMPROGRAMS\${ShortcutFile}" "$INSTDIR\${ProgramFile}" "" "$INSTDIR\${ProgramFile}" 0
+    WriteRegStr HKCU "${UninstallKey}" "DisplayName" "${PRODUCT}"
+    WriteRegStr HKCU "${UninstallKey}" "DisplayVersion" "${VERSION}"
+    WriteRegStr HKCU "${UninstallKey}" "Publisher" "${Publisher}"
+    WriteRegStr HKCU "${UninstallKey}" "DisplayIcon" "$INSTDIR\${ProgramFile},0"
+    WriteRegStr HKCU "${UninstallKey}" "${LocationValue}" "$INSTDIR"
+    WriteRegStr HKCU "${UninstallKey}" "UninstallString" '"$INSTDIR\${UninstallerFile}"'
+    WriteRegStr HKCU "${UninstallKey}" "QuietUninstallString" '"$INSTDIR\${UninstallerFile}" /S'
     ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
     IntFmt $0 "0x%08X" $0
-    WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $0
-    WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
-    WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
+    WriteRegDWORD HKCU "${UninstallKey}" "EstimatedSize" $0
+    WriteRegDWORD HKCU "${UninstallKey}" "NoModify" 1
+    WriteRegDWORD HKCU "${UninstallKey}" "NoRepair" 1
 SectionEnd
