@@ -36,7 +36,7 @@ inline constexpr Control kControls[kControlCount] = {
      system(SystemColour::WindowText), false, Align::Centre},
     {"Label3", Kind::Label, 480, 2760, 3255, 255, "Email: quarvane@example.org", kLightGrey,
      system(SystemColour::WindowText), false, Align::Centre},
-    {"Image1", Kind::Image, 480, 240, 3300, 705, "", none(), none(), false, Align::Left},
+    {"Image1", Kind::Image, 480, 240, 3300, 705, "logo.bmp", none(), none(), false, Align::Left},
 };
 
 // A sunken outer frame and two raised panels.

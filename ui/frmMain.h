@@ -42,9 +42,7 @@ class Shell {
     ~Shell() = default;
 };
 
-// A user's step of the scroll bar, for a front-end whose scroll bar leaves the
-// moving to the program: an arrow, the trough beside the thumb, or a key.
-enum class ScrollAction { LineLeft, LineRight, PageLeft, PageRight, ToLeft, ToRight };
+using layout::ScrollAction;
 
 // Where a step takes the position, held within the scroll bar's range.
 int Stepped(int position, ScrollAction action);

@@ -92,7 +92,9 @@ struct Control {
     const char* name;
     Kind kind;
     int left, top, width, height; // twips, from the client area's top-left corner
-    const char* text;             // caption or text at creation, UTF-8; "&" marks an access key
+    // Caption or text at creation, UTF-8, "&" marking an access key; for an
+    // image, the file name of its picture.
+    const char* text;
     Colour background, foreground;
     bool bold;
     Align align;
@@ -101,13 +103,23 @@ struct Control {
     // Another control this one goes with: the label whose caption names a
     // result, or the text box a scroll bar sets.
     const char* partner = nullptr;
+    // A label the program writes a result into: the user may select and copy
+    // it, and a screen reader is told when it changes.
+    bool result = false;
 };
+
+// Marks a result label's row.
+inline constexpr bool kResult = true;
 
 struct Line {
     const char* name;
     int x1, y1, x2, y2; // twips
     Colour colour;
 };
+
+// A user's step of a scroll bar, for a front-end whose scroll bar leaves the
+// moving to the program: an arrow, the trough beside the thumb, or a key.
+enum class ScrollAction { LineLeft, LineRight, PageLeft, PageRight, ToLeft, ToRight };
 
 // Only these take the keyboard focus; labels and images never do.
 constexpr bool takesFocus(Kind kind)

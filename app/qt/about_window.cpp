@@ -4,29 +4,15 @@
 
 #include "app/about_layout.h"
 #include "ui/qt/form.h"
-#include "ui/qt/picture.h"
 
 #include <QEventLoop>
-#include <QImageReader>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 
 namespace vesk {
-namespace {
 
 using namespace about_layout;
-
-// Read as what it is: a reader left to guess would first load and ask every
-// image format plugin, which costs the program's start several milliseconds.
-QImage logo()
-{
-    QImageReader reader(QStringLiteral(":/assets/logo.bmp"), "bmp");
-    reader.setAutoDetectImageFormat(false);
-    return reader.read();
-}
-
-} // namespace
 
 AboutWindow::AboutWindow()
 {
@@ -34,7 +20,6 @@ AboutWindow::AboutWindow()
     setAttribute(Qt::WA_DeleteOnClose); // the close button destroys it; OK only hides it
     const std::vector<QWidget*> c = form::build(*this, kControls, kLines);
     form::as<QLabel>(c[Label1])->setText(QString::fromStdString(TitleLine()));
-    form::as<Picture>(c[Image1])->setImage(logo());
     cmdExit_ = form::as<QPushButton>(c[cmdExit]);
     connect(cmdExit_, &QPushButton::clicked, this, &AboutWindow::cmdExit_Click);
 }

@@ -9,7 +9,6 @@ namespace {
 
 using namespace about_layout;
 
-constexpr wchar_t kLogo[] = L"IDB_LOGO";
 constexpr int kTwipsPerPixel = kTwipsPerInch / kDesignDpi; // at the design's 96 dots per inch
 
 } // namespace
@@ -102,12 +101,13 @@ LRESULT AboutWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
 
 // The logo at the window's scale: pixel for pixel at 96 dots per inch, and
 // enlarged without blending above, so that it keeps its four colours. It is
-// read from the resources when first drawn, which spares the start.
+// read from the resources, by the file name the table gives it, when first
+// drawn, which spares the start.
 void AboutWindow::drawLogo(const DRAWITEMSTRUCT& item)
 {
     if (logo_ == nullptr)
-        logo_ = static_cast<HBITMAP>(
-            LoadImageW(instance_, kLogo, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+        logo_ = static_cast<HBITMAP>(LoadImageW(instance_, wide(kControls[Image1].text).c_str(),
+                                                IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     if (logo_ == nullptr)
         return;
     BITMAP bm{};

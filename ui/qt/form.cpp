@@ -9,6 +9,7 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QImageReader>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -49,6 +50,17 @@ class Button : public QPushButton {
     }
 };
 
+// A picture of the program's resources, by its file name. Read as what its
+// name says it is: a reader left to guess would first load and ask every
+// image format plugin, which costs the program's start several milliseconds.
+QImage picture(const QString& name)
+{
+    QImageReader reader(QStringLiteral(":/assets/") + name,
+                        name.section(QLatin1Char('.'), -1).toLatin1());
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
+}
+
 QRect toQRect(layout::Rect r)
 {
     return {r.x, r.y, r.width, r.height};
@@ -84,6 +96,13 @@ QWidget* create(QWidget& window, const layout::Control& c)
     case layout::Kind::Label: {
         auto* label = new QLabel(caption, &window); // no margin, and it never takes the focus
         label->setAlignment(alignment(c.align));
+        if (c.result) {
+            // Its value shows to the mouse for selecting and copying, but
+            // it never takes the keyboard focus.
+            label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+            label->setFocusPolicy(Qt::NoFocus);
+            label->setContextMenuPolicy(Qt::DefaultContextMenu);
+        }
         w = label;
         break;
     }
@@ -105,9 +124,12 @@ QWidget* create(QWidget& window, const layout::Control& c)
         w = button;
         break;
     }
-    case layout::Kind::Image:
-        w = new Picture(&window);
+    case layout::Kind::Image: {
+        auto* image = new Picture(&window);
+        image->setImage(picture(caption));
+        w = image;
         break;
+    }
     }
     w->setObjectName(QLatin1String(c.name));
     w->setGeometry(toQRect(layout::place(c)));

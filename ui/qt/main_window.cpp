@@ -13,20 +13,8 @@
 #include <QPushButton>
 
 namespace vesk {
-namespace {
 
 using namespace main_layout;
-
-// A result label shows its value to the mouse for selecting and copying, but
-// never takes the keyboard focus.
-void makeResult(QLabel& label)
-{
-    label.setTextInteractionFlags(Qt::TextSelectableByMouse);
-    label.setFocusPolicy(Qt::NoFocus);
-    label.setContextMenuPolicy(Qt::DefaultContextMenu);
-}
-
-} // namespace
 
 MainWindow::MainWindow(Shell* shell, Build build) : form_(*this, shell)
 {
@@ -46,8 +34,6 @@ MainWindow::MainWindow(Shell* shell, Build build) : form_(*this, shell)
     hsbVesk_->setSingleStep(kSmallChange);
     hsbVesk_->setPageStep(kLargeChange);
     hsbVesk_->setTracking(false); // the value changes on release; sliderMoved tracks the drag
-    for (Id result : {lblLight, lblMetres, lblMethod})
-        makeResult(*labels_[result]);
 
     txtVesk_->onKeyPress([this](std::uint16_t& keyAscii) { form_.txtVesk_KeyPress(keyAscii); });
     // The user's moves; the program's own assignments are quiet (SetValue),
