@@ -23,7 +23,7 @@ work=$(mktemp -d)
 chmod 700 "$work"
 export XDG_RUNTIME_DIR=$work
 unset WAYLAND_DISPLAY QT_QPA_PLATFORM
-. "$(dirname "$0")/../scripts/x_display.sh"
+. "$(dirname "$0")/../tests/x_display.sh"
 trap 'stop_display; rm -rf "$work"' EXIT
 start_display --wm
 

@@ -15,7 +15,8 @@ vesk=$(realpath "$windows/app/vesk.exe")
 bare=$(realpath "$windows/bench/win32/vesk_bare_window.exe")
 session=$(mktemp -d)
 trap 'bash "$(dirname "$0")/../tests/win32/wine_session.sh" stop "$session"' EXIT
-bash "$(dirname "$0")/../tests/win32/wine_session.sh" start "$session" >/dev/null
+bash "$(dirname "$0")/../tests/win32/wine_session.sh" start "$session" \
+    "$(realpath "$windows/tests/win32/keep_desktop.exe")" >/dev/null
 . "$session/env"
 
 # Let the new prefix's own services settle, warm the server and the caches,

@@ -12,7 +12,7 @@ work=$(mktemp -d)
 chmod 700 "$work"
 export XDG_RUNTIME_DIR=$work
 unset WAYLAND_DISPLAY QT_QPA_PLATFORM
-. scripts/x_display.sh
+. tests/x_display.sh
 start_display --wm
 "$vesk" &
 app=$!

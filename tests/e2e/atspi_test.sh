@@ -22,7 +22,7 @@ pids=()
 # The bus launcher starts a bus daemon of its own: both run in a process group
 # of their own, ended as a whole.
 trap 'for p in "${pids[@]}"; do kill -KILL -- "-$p" "$p" 2>/dev/null; done; stop_display; rm -rf "$work"' EXIT
-. "$here/../../scripts/x_display.sh"
+. "$here/../x_display.sh"
 start_display --wm
 mkdir -m 700 "$work/runtime"
 export XDG_RUNTIME_DIR=$work/runtime

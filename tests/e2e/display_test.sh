@@ -24,7 +24,7 @@ export XDG_RUNTIME_DIR=$work/runtime
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 unset WAYLAND_DISPLAY QT_QPA_PLATFORM DESKTOP_STARTUP_ID XDG_ACTIVATION_TOKEN
 
-. "$(dirname "$0")/../../scripts/x_display.sh"
+. "$(dirname "$0")/../x_display.sh"
 cleanup() {
     for pid in "${pids[@]}"; do
         kill -CONT "$pid" 2>/dev/null
@@ -381,11 +381,10 @@ copies_at_once() {
 # short connections to, the display it opened; a hand-over without a launch
 # time still comes back within moments, and the copy still ends on SIGTERM.
 display_option() {
-    local other
-    Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp 3>"$work/other" 2>/dev/null &
-    pids+=($!)
-    for _ in $(seq 100); do [ -s "$work/other" ] && break; sleep 0.05; done
-    other=:$(cat "$work/other")
+    local other ours=$DISPLAY
+    start_display || { check "a second X display starts" false; return; }
+    other=$DISPLAY
+    DISPLAY=$ours
     spawn env DISPLAY="$other" "$vesk" -display "$DISPLAY.0"
     vesk_pid=$last
     win=$(wait_window Vesk)

@@ -95,19 +95,22 @@ TEST(ParseNumberTest, LongTextsReadOnlyWhatTheyHold)
     EXPECT_EQ(ParseNumber(std::string_view(buffer).substr(0, 2)), 12.0);
 }
 
-// The decimal separator is "." whatever the process locale says.
+// The decimal separator is "." whatever the process locale says. (The C
+// library of WebAssembly has no locale but its one, whose point is ".":
+// nothing there can say otherwise.)
+#if !defined(__EMSCRIPTEN__)
 TEST(ParseNumberTest, IgnoresACommaLocale)
 {
-    const char* chosen = nullptr;
-    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "C.UTF-8"}) {
+    bool comma = false;
+    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "de-DE", "German"})
         if (std::setlocale(LC_ALL, name) != nullptr && *std::localeconv()->decimal_point == ',') {
-            chosen = name;
+            comma = true;
             break;
         }
-    }
-    if (chosen == nullptr) {
+    if (!comma) {
         std::setlocale(LC_ALL, "C");
-        GTEST_SKIP() << "no locale with a decimal comma is installed";
+        FAIL() << "no locale with a decimal comma is installed (the test command's "
+                  "scripts/install-deps.sh makes de_DE.UTF-8)";
     }
     EXPECT_EQ(ParseNumber("9.5"), 9.5);
     EXPECT_EQ(ParseNumber("9,5"), 9.0);
@@ -116,6 +119,7 @@ TEST(ParseNumberTest, IgnoresACommaLocale)
     EXPECT_EQ(PositionText(1.5f), " 1.5");
     std::setlocale(LC_ALL, "C");
 }
+#endif
 
 struct TextRow {
     const char* name;

@@ -19,7 +19,7 @@ fi
 work=$(mktemp -d)
 chmod 700 "$work"
 pids=()
-. "$(dirname "$0")/../../scripts/x_display.sh"
+. "$(dirname "$0")/../x_display.sh"
 cleanup() {
     stop_display
     for pid in "${pids[@]}"; do kill -KILL "$pid" 2>/dev/null; done

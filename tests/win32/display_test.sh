@@ -5,8 +5,8 @@
 # ground, the two lines, the yellow results. And a later copy handing over to
 # the running one: Wine reports a window as in front to the program whether
 # or not the window manager made it so, so "active" is read from the root's
-# _NET_ACTIVE_WINDOW. One table of scenarios.
-# Usage: display_test.sh WINE_SESSION_DIR PATH/TO/vesk.exe
+# _NET_ACTIVE_WINDOW. One table of scenarios, or those named.
+# Usage: display_test.sh WINE_SESSION_DIR PATH/TO/vesk.exe [SCENARIO...]
 set -uo pipefail
 session=$1
 vesk=$2
@@ -81,27 +81,39 @@ from_behind_another_window() {
     stop_vesk
 }
 
-with_about_open() {
+# A later copy while the main window is minimised with About open.
+minimised_with_about_open() {
     start_vesk
     open_about
     xdotool windowminimize --sync "$win"
     soon minimised "$win"
     other_window
     later_copy
+}
+
+with_about_open() {
+    minimised_with_about_open
     check "with About open: the main window comes back" soon viewable "$win"
+    kill "$other_pid" 2>/dev/null
+    stop_vesk
+}
+
+# Wine 9 and later do not reliably hand the X focus on to an owned window
+# when its disabled owner comes back from minimised (seen with Wine 10): there
+# this is not tested, and CTest says so (77, skipped).
+about_takes_the_input() {
+    if [ "$(wine --version 2>/dev/null | sed 's/^wine-\([0-9]*\).*/\1/')" -ge 9 ]; then
+        echo "SKIP: not under $(wine --version), which does not hand the focus on to About"
+        exit 77
+    fi
+    minimised_with_about_open
     about_has_input() { active "$about" || [ "$(xdotool getwindowfocus)" = "$about" ]; }
     # Under Wine the focus passes between the window manager and Wine's own
     # idea of the active window, which on a loaded machine can lose the race
     # once; a user starting the program again gets it.
     soon about_has_input || { later_copy; soon about_has_input; }
-    # Wine 9 and later do not reliably hand the X focus on to an owned window
-    # when its disabled owner comes back from minimised (seen with Wine 10):
-    # there this is reported, not counted.
-    if [ "$(wine --version 2>/dev/null | sed 's/^wine-\([0-9]*\).*/\1/')" -ge 9 ] && ! about_has_input; then
-        echo "SKIP   and About over it, taking the input: not under $(wine --version)"
-    else
-        check "and About over it, taking the input" about_has_input
-    fi
+    check "with About open: the main window comes back, and About over it, taking the input" \
+        about_has_input
     kill "$other_pid" 2>/dev/null
     stop_vesk
 }
@@ -155,8 +167,10 @@ what_it_draws() {
     stop_vesk
 }
 
-for scenario in what_it_draws from_minimised from_behind_another_window with_about_open \
-    about_open_another_window_active about_open_and_covered running_copy_hung; do
+scenarios=("${@:3}")
+[ "${#scenarios[@]}" -gt 0 ] || scenarios=(what_it_draws from_minimised from_behind_another_window
+    with_about_open about_open_another_window_active about_open_and_covered running_copy_hung)
+for scenario in "${scenarios[@]}"; do
     echo "== $scenario"
     "$scenario"
 done

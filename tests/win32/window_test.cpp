@@ -8,6 +8,7 @@
 #include "app/application.h"
 #include "app/version.h"
 #include "tests/model/row_name.h"
+#include "tests/ui/designed_places.h"
 #include "tests/ui/enter_table.h"
 #include "ui/main_layout.h"
 #include "ui/win32/form.h"
@@ -80,6 +81,15 @@ SIZE clientSize(HWND window)
     RECT r{};
     GetClientRect(window, &r);
     return {r.right, r.bottom};
+}
+
+// A control at its designed place.
+void expectAt(const RECT& got, const test::DesignedPlace& want)
+{
+    EXPECT_EQ(got.left, want.x) << want.name;
+    EXPECT_EQ(got.top, want.y) << want.name;
+    EXPECT_EQ(got.right - got.left, want.width) << want.name;
+    EXPECT_EQ(got.bottom - got.top, want.height) << want.name;
 }
 
 // The window with the keyboard focus in the thread that owns `window`.
@@ -335,12 +345,9 @@ TEST_F(Running, LayoutAt96Dpi)
     DestroyIcon(icon);
     FreeLibrary(exe);
     for (std::size_t row = 0; row < mw::kControlCount; ++row) {
-        const layout::Rect want = layout::place(mw::kControls[row]);
-        const RECT got = placeIn(main, control(row));
-        EXPECT_EQ(got.left, want.x) << mw::kControls[row].name;
-        EXPECT_EQ(got.top, want.y) << mw::kControls[row].name;
-        EXPECT_EQ(got.right - got.left, want.width) << mw::kControls[row].name;
-        EXPECT_EQ(got.bottom - got.top, want.height) << mw::kControls[row].name;
+        const test::DesignedPlace want = test::kMainAt96[row];
+        ASSERT_STREQ(want.name, mw::kControls[row].name);
+        expectAt(placeIn(main, control(row)), want);
         if (mw::kControls[row].kind != layout::Kind::ScrollBar) {
             EXPECT_EQ(text(control(row)), mw::kControls[row].text) << mw::kControls[row].name;
         }
@@ -534,10 +541,9 @@ TEST_F(Running, AboutWindow)
         EXPECT_EQ(text(ok), "&OK");
         EXPECT_EQ(text(GetDlgItem(about, win32::controlId(aw::Label1))), aw::TitleLine());
         for (std::size_t row = 0; row < aw::kControlCount; ++row) {
-            const layout::Rect want = layout::place(aw::kControls[row]);
-            const RECT got = placeIn(about, GetDlgItem(about, win32::controlId(row)));
-            EXPECT_EQ(got.left, want.x) << aw::kControls[row].name;
-            EXPECT_EQ(got.top, want.y) << aw::kControls[row].name;
+            ASSERT_STREQ(test::kAboutAt96[row].name, aw::kControls[row].name);
+            expectAt(placeIn(about, GetDlgItem(about, win32::controlId(row))),
+                     test::kAboutAt96[row]);
         }
         press(VK_SPACE);
         ASSERT_TRUE(eventually([&] { return !IsWindowVisible(about); }));
@@ -608,8 +614,7 @@ TEST(HighDpi, LayoutsScaleAndNothingIsClipped)
     HDC screen = GetDC(nullptr);
     const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
-    if (dpi != 144)
-        GTEST_SKIP() << "run with LogPixels 144; this prefix has " << dpi;
+    ASSERT_EQ(dpi, 144) << "the runner did not set the prefix's LogPixels to 144";
     Copies copies;
     HWND main = copies.startFirst();
     ASSERT_NE(main, nullptr);
@@ -619,10 +624,9 @@ TEST(HighDpi, LayoutsScaleAndNothingIsClipped)
     HDC dc = GetDC(main);
     for (std::size_t row = 0; row < mw::kControlCount; ++row) {
         const layout::Control& c = mw::kControls[row];
-        const layout::Rect want = layout::place(c, dpi);
-        const RECT got = placeIn(main, GetDlgItem(main, win32::controlId(row)));
-        EXPECT_EQ(got.left, want.x) << c.name;
-        EXPECT_EQ(got.right - got.left, want.width) << c.name;
+        const test::DesignedPlace want = test::kMainAt144[row];
+        ASSERT_STREQ(want.name, c.name);
+        expectAt(placeIn(main, GetDlgItem(main, win32::controlId(row))), want);
         HFONT font = reinterpret_cast<HFONT>(
             SendMessageW(GetDlgItem(main, win32::controlId(row)), WM_GETFONT, 0, 0));
         LOGFONTW lf{};

@@ -4,7 +4,10 @@
 # The Windows tests' world: an X display with a window manager (Xvfb and
 # openbox) and a Wine prefix of this run's own, with Wine's bitmap fonts in it
 # and its server kept running between the tests.
-#   wine_session.sh start DIR     makes them, noting what the tests need in DIR/env
+#   wine_session.sh start DIR KEEPER
+#                                 makes them, noting what the tests need in DIR/env,
+#                                 and starts KEEPER (keep_desktop.exe) to hold the
+#                                 desktop for the run
 #   wine_session.sh stop DIR      ends them and removes DIR
 #   wine_session.sh run DIR PROGRAM [ARGUMENTS...]
 #                                 runs a Windows program there; its own exit status
@@ -29,7 +32,7 @@ start)
     mkdir -p "$dir"
     chmod 700 "$dir"
     work=$dir
-    . "$(dirname "$0")/../../scripts/x_display.sh"
+    . "$(dirname "$0")/../x_display.sh"
     start_display --wm openbox >/dev/null 2>&1 </dev/null || exit 1
     printf '%s\n' "${display_pids[@]}" >"$dir/pids"
     wine_environment
@@ -38,21 +41,26 @@ start)
         echo "export WINEPREFIX=$WINEPREFIX WINEDEBUG=-all WINEARCH=win64"
         echo "export WINEDLLOVERRIDES='$WINEDLLOVERRIDES'"
     } >"$dir/env"
-    # A server that stays between the programs, so that each starts warm; and
-    # the prefix's own services, started here with nothing of a test's output
-    # to hold on to.
-    setsid wineserver -p >/dev/null 2>&1 </dev/null
+    # A server that stays between the programs, so that each starts warm,
+    # with the prefix's own services kept running (a server that ends when
+    # its last program does takes them with it, and the next program waits
+    # seconds for them anew); and those services, started here with nothing
+    # of a test's output to hold on to. The server needs the prefix's folder.
+    mkdir -p "$WINEPREFIX"
+    setsid wineserver -p >"$dir/wineserver.log" 2>&1 </dev/null ||
+        { echo "wineserver did not start: $(cat "$dir/wineserver.log")"; exit 1; }
     setsid wineboot -i >"$dir/wineboot.log" 2>&1 </dev/null
     # Debian's Wine does not find its own bitmap fonts: without them "MS Sans
     # Serif" would quietly be another face.
     cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
     [ -d "$WINEPREFIX/drive_c/windows/system32" ] || { echo "the prefix was not made"; cat "$dir/wineboot.log"; exit 1; }
+    setsid wine "$1" >/dev/null 2>&1 </dev/null &
     echo "Wine $(wine --version) on display $DISPLAY, prefix $WINEPREFIX"
     ;;
 stop)
     [ -f "$dir/env" ] && . "$dir/env" && wineserver -k 2>/dev/null
     if [ -f "$dir/pids" ]; then
-        . "$(dirname "$0")/../../scripts/x_display.sh"
+        . "$(dirname "$0")/../x_display.sh"
         mapfile -t pids <"$dir/pids"
         end_display_pids "${pids[@]}"
     fi
@@ -61,8 +69,11 @@ stop)
 run)
     . "$dir/env" || { echo "no Wine session in $dir"; exit 1; }
     if [ -n "${WINE_DPI:-}" ]; then
-        wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$WINE_DPI" /f >/dev/null 2>&1
+        # Put back however the run ends; a set-up that cannot be made fails
+        # the run rather than letting it test something else.
         trap "wine reg delete 'HKCU\\Control Panel\\Desktop' /v LogPixels /f >/dev/null 2>&1" EXIT
+        wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$WINE_DPI" /f >"$dir/dpi.log" 2>&1 ||
+            { echo "LogPixels $WINE_DPI could not be set: $(tail -c 300 "$dir/dpi.log")"; exit 1; }
     fi
     wine "$@"
     ;;

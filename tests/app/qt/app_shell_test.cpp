@@ -6,6 +6,7 @@
 #include "app/qt/about_window.h"
 #include "app/qt/instance_guard.h"
 #include "app/qt/qt_platform.h"
+#include "tests/ui/designed_places.h"
 #include "tests/ui/enter_table.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/picture.h"
@@ -153,14 +154,16 @@ void AppShellTest::aboutLayout_data()
     QTest::addColumn<QRect>("geometry");
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("bold");
-    QTest::newRow("Label1") << "QLabel" << QRect(112, 104, 129, 17) << "Vesk Calculator 1.1"
-                            << false;
-    QTest::newRow("cmdExit") << "QPushButton" << QRect(32, 80, 65, 65) << "&OK" << true;
-    QTest::newRow("Label2") << "QLabel" << QRect(32, 168, 217, 17)
-                            << QStringLiteral("Copyright \u00A9 1997 Quarvane.") << false;
-    QTest::newRow("Label3") << "QLabel" << QRect(32, 184, 217, 17) << "Email: quarvane@example.org"
-                            << false;
-    QTest::newRow("Image1") << "vesk::Picture" << QRect(32, 16, 220, 47) << "" << false;
+    const auto row = [](const char* name, const char* kind, const char* text, bool bold) {
+        const vesk::test::DesignedPlace p = vesk::test::placeOf(vesk::test::kAboutAt96, name);
+        QTest::newRow(name) << QString::fromLatin1(kind) << QRect(p.x, p.y, p.width, p.height)
+                            << QString::fromUtf8(text) << bold;
+    };
+    row("Label1", "QLabel", "Vesk Calculator 1.1", false);
+    row("cmdExit", "QPushButton", "&OK", true);
+    row("Label2", "QLabel", "Copyright \u00A9 1997 Quarvane.", false);
+    row("Label3", "QLabel", "Email: quarvane@example.org", false);
+    row("Image1", "vesk::Picture", "", false);
 }
 
 void AppShellTest::aboutLayout()

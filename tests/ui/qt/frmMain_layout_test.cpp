@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 // The main window as built: every control of its layout, checked on the live
 // widgets in pixels (15 twips to the pixel).
+#include "tests/ui/designed_places.h"
 #include "ui/qt/main_window.h"
 
 #include <QApplication>
@@ -28,7 +29,6 @@ class FrmMainLayout : public QObject {
     void lines();
     void colours();
     void font();
-    void faceWhenNoneIsInstalled();
     void tabOrderAndFirstFocus();
     void scrollBarRange();
 };
@@ -67,17 +67,21 @@ void FrmMainLayout::controls_data()
     QTest::addColumn<int>("alignment");
 
     const int left = int(Qt::AlignLeft | Qt::AlignTop);
-    QTest::newRow("cmdExit") << "QPushButton" << QRect(112, 104, 65, 25) << "E&xit" << 0;
-    QTest::newRow("hsbVesk") << "QScrollBar" << QRect(24, 16, 265, 17) << "" << 0;
-    QTest::newRow("txtVesk") << "QLineEdit" << QRect(64, 48, 49, 19) << "0" << left;
-    QTest::newRow("Label4") << "QLabel" << QRect(120, 80, 41, 17) << "m/sec" << left;
-    QTest::newRow("lblLight") << "QLabel" << QRect(208, 48, 97, 17) << "0" << left;
-    QTest::newRow("lblMetres") << "QLabel" << QRect(168, 80, 137, 17) << "0" << left;
-    QTest::newRow("Label3") << "QLabel" << QRect(120, 48, 81, 17) << "Multiple of c" << left;
-    QTest::newRow("lblMethod") << "QLabel" << QRect(216, 96, 81, 17) << ""
-                               << int(Qt::AlignRight | Qt::AlignTop);
-    QTest::newRow("cmdAbout") << "QPushButton" << QRect(16, 104, 65, 25) << "&About" << 0;
-    QTest::newRow("Label1") << "QLabel" << QRect(24, 48, 33, 17) << "Vesk" << left;
+    const auto row = [](const char* name, const char* kind, const char* text, int alignment) {
+        const vesk::test::DesignedPlace p = vesk::test::placeOf(vesk::test::kMainAt96, name);
+        QTest::newRow(name) << QString::fromLatin1(kind) << QRect(p.x, p.y, p.width, p.height)
+                            << QString::fromUtf8(text) << alignment;
+    };
+    row("cmdExit", "QPushButton", "E&xit", 0);
+    row("hsbVesk", "QScrollBar", "", 0);
+    row("txtVesk", "QLineEdit", "0", left);
+    row("Label4", "QLabel", "m/sec", left);
+    row("lblLight", "QLabel", "0", left);
+    row("lblMetres", "QLabel", "0", left);
+    row("Label3", "QLabel", "Multiple of c", left);
+    row("lblMethod", "QLabel", "", int(Qt::AlignRight | Qt::AlignTop));
+    row("cmdAbout", "QPushButton", "&About", 0);
+    row("Label1", "QLabel", "Vesk", left);
 }
 
 void FrmMainLayout::controls()
@@ -163,19 +167,6 @@ void FrmMainLayout::colours()
     auto* box = form.findChild<QLineEdit*>(QStringLiteral("txtVesk"));
     QCOMPARE(box->palette().color(QPalette::Base), app.color(QPalette::Base));
     QCOMPARE(box->palette().color(QPalette::Text), app.color(QPalette::Text));
-}
-
-// Run with a font configuration that hides every face that could stand in
-// (no_face.conf): the designed face is asked for by its name, and the toolkit
-// finds what it can.
-void FrmMainLayout::faceWhenNoneIsInstalled()
-{
-    for (const char* f : {"MS Sans Serif", "Liberation Sans", "Arimo", "Arial", "DejaVu Sans"})
-        if (QFontDatabase::hasFamily(QLatin1String(f)))
-            QSKIP("a face that stands in is installed");
-    MainWindow form;
-    for (QWidget* w : form.findChildren<QWidget*>())
-        QCOMPARE(w->font().family(), QStringLiteral("MS Sans Serif"));
 }
 
 void FrmMainLayout::font()

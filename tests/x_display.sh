@@ -1,22 +1,33 @@
 # SPDX-FileCopyrightText: 2026 Quarvane <quarvane@example.org>
 # SPDX-License-Identifier: MIT
-# Sourced by the scripts that want an X display of their own. Expects $work, a
-# private temporary directory; stop_display ends what start_display started.
+# Every X display of the tests, and of the scripts that want one of their
+# own, is started here, one way: Xvfb chooses a free display number itself
+# (-displayfd) and says which once it listens. A number chosen by looking for
+# lock files could be taken already by an X server that those files do not
+# show, such as one outside a chroot that shares this one's network and so
+# its abstract sockets.
+#
+# Sourced, with $work a private temporary directory; stop_display ends what
+# start_display started:
 #   start_display [--wm [openbox|mutter]]
 #       starts Xvfb and exports DISPLAY; with --wm, also a window manager:
 #       openbox (the default), or mutter as on GNOME, in X11 mode, with a
 #       session bus of its own
+# Run, to give one command a display, ended with it:
+#   x_display.sh [--wm [openbox|mutter]] COMMAND...
 
 display_pids=()
 
 start_display() {
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+    : >"$work/display"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
     display_pids+=($!)
     disown $!
-    for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
+    for _ in $(seq 200); do [ -s "$work/display" ] && break; sleep 0.05; done
+    [ -s "$work/display" ] || { echo "Xvfb did not start: $(tail -c 300 "$work/xvfb.log")" >&2; return 1; }
     DISPLAY=:$(cat "$work/display")
     export DISPLAY
-    [ "${1:-}" = --wm ] && start_window_manager "${2:-openbox}"
+    [ "${1:-}" = --wm ] && { start_window_manager "${2:-openbox}" || return 1; }
     return 0
 }
 
@@ -58,3 +69,16 @@ end_display_pids() {
     done
     return 0
 }
+
+if [ "${BASH_SOURCE[0]}" = "$0" ]; then
+    work=$(mktemp -d)
+    trap 'stop_display; rm -rf "$work"' EXIT
+    with=()
+    if [ "${1:-}" = --wm ]; then
+        with=(--wm "$2")
+        shift 2
+    fi
+    start_display "${with[@]}" || exit 1
+    "$@"
+    exit
+fi
