@@ -9,13 +9,13 @@
 #                                  Windows build and Wine included (default)
 #   scripts/install-deps.sh windows  what building the Windows program, its
 #                                  installer and zip needs, and Wine to try it
-#   scripts/install-deps.sh web    what building the web page needs (the
-#                                  icons come from a Linux build), and a
-#                                  browser and its driver to test it
+#   scripts/install-deps.sh web    what building the web page needs, and the
+#                                  browsers and their drivers to test it
 set -euo pipefail
 want=${1:-test}
 
-run_packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libxcb1-dev fonts-liberation2)
+run_packages=(cmake ninja-build g++ pkg-config zlib1g-dev qt6-base-dev libgl-dev libxcb1-dev
+    fonts-liberation2)
 test_packages=(
     git pkg-config locales
     # tests, benchmarks, fuzzing (clang of the release's own version)
@@ -29,14 +29,16 @@ test_packages=(
 )
 # The Windows program: cross-built with mingw-w64 (posix threads), GoogleTest
 # from its sources, the installer by NSIS, and run under Wine (64-bit) with
-# its bitmap fonts.
-windows_packages=(cmake ninja-build g++-mingw-w64-x86-64-posix googletest nsis zip unzip
+# its bitmap fonts; the build's own tools (the icon maker) with this
+# machine's compiler.
+windows_packages=(cmake ninja-build g++ zlib1g-dev g++-mingw-w64-x86-64-posix googletest nsis zip unzip
     wine wine64 fonts-wine xvfb xauth openbox x11-utils xdotool wmctrl imagemagick)
-# The web page: Debian's Emscripten, and the three browser engines its tests
-# drive, in a network namespace of their own: headless Chromium through
-# WebDriver, Firefox ESR through its own WebDriver BiDi (a WebSocket), and
-# WebKitGTK's MiniBrowser through WebKitWebDriver on a private X display.
-web_packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev emscripten
+# The web page: Debian's Emscripten (and this machine's compiler for the
+# build's own tools), and the three browser engines its tests drive, in a
+# network namespace of their own: headless Chromium through WebDriver,
+# Firefox ESR through its own WebDriver BiDi (a WebSocket), and WebKitGTK's
+# MiniBrowser through WebKitWebDriver on a private X display.
+web_packages=(cmake ninja-build g++ zlib1g-dev emscripten googletest
     chromium chromium-driver python3-selenium iproute2 util-linux zip
     firefox-esr python3-websocket webkit2gtk-driver xvfb xauth)
 # Installed where the release has them: the formatter the code is checked with

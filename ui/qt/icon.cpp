@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: MIT
 #include "ui/qt/icon.h"
 
-#include "window_icon.h" // written by make_window_icon
+#include "window_icon.h" // written by make_icons
 
 #include <QImage>
 #include <QPixmap>
