@@ -38,7 +38,7 @@ windows_packages=(cmake ninja-build g++ zlib1g-dev g++-mingw-w64-x86-64-posix go
 # network namespace of their own: headless Chromium through WebDriver,
 # Firefox ESR through its own WebDriver BiDi (a WebSocket), and WebKitGTK's
 # MiniBrowser through WebKitWebDriver on a private X display.
-web_packages=(cmake ninja-build g++ zlib1g-dev emscripten googletest
+web_packages=(cmake ninja-build g++ zlib1g-dev emscripten googletest terser
     chromium chromium-driver python3-selenium iproute2 util-linux zip
     firefox-esr python3-websocket webkit2gtk-driver xvfb xauth)
 # Installed where the release has them: the formatter the code is checked with

@@ -10,7 +10,7 @@
 #include "model/results.h"
 
 #include <cstddef>
-#include <cstdio>
+#include <cstdint>
 #include <string>
 
 namespace vesk::layout {
@@ -42,8 +42,12 @@ constexpr Colour system(SystemColour role)
 // A fixed colour as the web writes it: "#rrggbb".
 inline std::string hex(Rgb rgb)
 {
-    char text[8];
-    std::snprintf(text, sizeof text, "#%02x%02x%02x", rgb.r, rgb.g, rgb.b);
+    constexpr char kDigits[] = "0123456789abcdef";
+    std::string text = "#";
+    for (const std::uint8_t c : {rgb.r, rgb.g, rgb.b}) {
+        text += kDigits[c >> 4];
+        text += kDigits[c & 15];
+    }
     return text;
 }
 

@@ -4,10 +4,11 @@
 127.0.0.1, with connections kept as on any real host, and the three browser
 engines, each driven the same way: scripts run in the page, and real key
 presses and pointer moves as W3C actions. Chromium and WebKitGTK (its
-MiniBrowser, on an X display of its own) are driven through WebDriver,
+MiniBrowser, on the X display it is given) are driven through WebDriver,
 Firefox through its own WebDriver BiDi."""
 import atexit
 import functools
+import glob
 import http.server
 import itertools
 import json
@@ -15,8 +16,10 @@ import os
 import socket
 import subprocess
 import tempfile
+import sys
 import threading
 import time
+import unittest
 
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
@@ -186,65 +189,23 @@ class _Firefox:
             self.process.wait(10)
 
 
-def _x_display(number):
-    """Xvfb on display NUMBER, once it is ready; None if it could not start."""
-    read, write = os.pipe()
-    log = tempfile.TemporaryFile()
-    xvfb = subprocess.Popen(['Xvfb', ':%d' % number, '-displayfd', str(write), '-screen', '0', '1024x768x24',
-                             '-nolisten', 'tcp', '-noreset'], pass_fds=(write,), stderr=log)
-    os.close(write)
-    named = os.read(read, 16).decode().strip()
-    os.close(read)
-    if named:
-        return xvfb
-    xvfb.wait()
-    log.seek(0)
-    print('Xvfb :%d ended (%s) before it was ready: %s' % (number, xvfb.returncode, log.read()[-300:]))
-    return None
-
-
 def _webkit():
-    """WebKitGTK's MiniBrowser on an X display of its own, away from the low
-    numbers other displays take. Should that X server end while the browser
-    starts (seen once, right after another test's X server had been killed),
-    the start fails at once and is made again on another display."""
+    """WebKitGTK's MiniBrowser, on the X display the test was given
+    (tests/x_display.sh starts one)."""
     from selenium.webdriver.webkitgtk.options import Options
+    if not os.environ.get('DISPLAY'):
+        raise RuntimeError('WebKitGTK needs an X display: run the test under tests/x_display.sh')
     options = Options()
-    options.binary_location = '/usr/lib/%s/webkit2gtk-4.1/MiniBrowser' % subprocess.run(
-        ['dpkg-architecture', '-qDEB_HOST_MULTIARCH'], capture_output=True, text=True).stdout.strip()
+    options.binary_location = glob.glob('/usr/lib/*/webkit2gtk-4.1/MiniBrowser')[0]
     options.add_argument('--automation')
-    free = (n for n in range(90, 200) if not os.path.exists('/tmp/.X%d-lock' % n))
-    for _ in range(3):
-        xvfb = _x_display(next(free))
-        if xvfb is None:
-            continue
-        os.environ['DISPLAY'] = ':' + xvfb.args[1][1:]
-        starting = threading.Event()
-        starting.set()
-
-        def watch(server=xvfb, flag=starting):
-            server.wait()
-            if flag.is_set():
-                subprocess.run(['pkill', '-KILL', '-P', str(os.getpid()), '-x', 'WebKitWebDriver'])
-        threading.Thread(target=watch, daemon=True).start()
-        try:
-            try:
-                from selenium.webdriver.webkitgtk.service import Service as WebKitService
-                driver = webdriver.WebKitGTK(options=options, service=WebKitService('/usr/bin/WebKitWebDriver'))
-            except TypeError:  # Debian 12's Selenium takes the driver's path itself
-                driver = webdriver.WebKitGTK(executable_path='/usr/bin/WebKitWebDriver', options=options)
-        except Exception as e:  # noqa: BLE001 (told, and started again)
-            starting.clear()
-            print('WebKitGTK did not start (X server %s): %s' % (
-                'ended' if xvfb.poll() is not None else 'running', str(e)[:200]))
-            xvfb.terminate()
-            continue
-        starting.clear()
-        atexit.register(xvfb.terminate)
-        atexit.register(driver.quit)
-        driver.set_window_size(800, 600)
-        return driver
-    raise RuntimeError('WebKitGTK could not be started')
+    try:
+        from selenium.webdriver.webkitgtk.service import Service as WebKitService
+        driver = webdriver.WebKitGTK(options=options, service=WebKitService('/usr/bin/WebKitWebDriver'))
+    except TypeError:  # Debian 12's Selenium takes the driver's path itself
+        driver = webdriver.WebKitGTK(executable_path='/usr/bin/WebKitWebDriver', options=options)
+    atexit.register(driver.quit)
+    driver.set_window_size(800, 600)
+    return driver
 
 
 def engine(name):
@@ -258,21 +219,7 @@ def engine(name):
     raise ValueError(name)
 
 
-# -- Checks and waits, the same for every test ----------------------------------
-_tally = [0, 0]
-
-
-def check(what, ok, detail=''):
-    _tally[0 if ok else 1] += 1
-    print('PASS  ' if ok else 'FAIL  ', what, '' if ok else str(detail)[:400])
-
-
-def finish():
-    """Prints the tally and ends the run, failed if any check failed."""
-    print('%d passed, %d failed' % tuple(_tally))
-    raise SystemExit(1 if _tally[1] else 0)
-
-
+# -- Waits and actions, the same for every engine ----------------------------------
 def wait_for(test, seconds):
     """Calls test until it gives a true result, or the time is up; returns its last result."""
     deadline = time.monotonic() + seconds
@@ -283,7 +230,6 @@ def wait_for(test, seconds):
         time.sleep(0.05)
 
 
-# -- Actions, the same for every engine ------------------------------------------
 def keys(page, *sequence):
     """Presses keys: a string is typed key by key, a tuple is its last key
     pressed while the ones before it are held."""
@@ -313,3 +259,23 @@ def pointer(page, steps, kind='mouse'):
         else:
             actions.append({'type': 'pointer' + step[0].capitalize(), 'button': step[1]})
     page.perform([{'type': 'pointer', 'id': kind, 'parameters': {'pointerType': kind}, 'actions': actions}])
+
+
+class Table(unittest.TestCase):
+    """A test whose checks are a table's rows."""
+    maxDiff = None
+
+    def row(self, what, got, want):
+        """One row, told by name; the next row runs whatever this one gave."""
+        with self.subTest(what):
+            self.assertEqual(got, want)
+
+
+def run(cases, name):
+    """Runs the test cases, in the order given, on the engine named; the
+    program's exit status says whether all ran and passed (none may skip)."""
+    started = time.monotonic()
+    suite = unittest.TestSuite(cases)
+    result = unittest.TextTestRunner(stream=sys.stdout, verbosity=2).run(suite)
+    print('%s: %.1f s' % (name, time.monotonic() - started))
+    raise SystemExit(0 if result.wasSuccessful() and not result.skipped else 1)

@@ -21,7 +21,7 @@ import tempfile
 import threading
 import time
 
-from browser import check, engine, finish, wait_for
+from browser import Table, engine, run, wait_for
 
 name, site, cmake, source, page_template = sys.argv[1:6]
 
@@ -96,7 +96,6 @@ release = {os.path.basename(d): open(os.path.join(d, 'index.html')).read().split
     'name="vesk-release" content="')[1][:16] for d in (site, b)}
 release['a'] = release.pop(os.path.basename(site))
 
-begun = time.monotonic()
 page = engine(name)
 js = page.js
 
@@ -143,63 +142,68 @@ def shown(name):
     return [release[name], name == 'b', '213.75']
 
 
-# -- Releases -------------------------------------------------------------------
-print('== releases')
-server = Server(site)
-load(server.url)
-until(lambda: js('return navigator.serviceWorker.controller !== null'), 10)
-check('A installed: shown, one cache', [load(server.url)[0], settled(server)] == [shown('a'), ['vesk-' + release['a']]])
+class Releases(Table):
+    def test_releases(self):
+        """Release A, then B published whole or with a fault, on one origin."""
+        server = Server(site)
+        self.addCleanup(server.stop)
+        load(server.url)
+        until(lambda: js('return navigator.serviceWorker.controller !== null'), 10)
+        self.row('A installed: shown, one cache', [load(server.url)[0], settled(server)],
+                 [shown('a'), ['vesk-' + release['a']]])
+        faults = [('a missing vesk.wasm', {'vesk.wasm': 'missing'}), ('a garbled vesk.wasm', {'vesk.wasm': 'garbled'}),
+                  ('a truncated vesk.wasm', {'vesk.wasm': 'truncated'}),
+                  ('a portal\'s page for everything', {'*': 'portal'}), ('error answers', {'*': 'error'})]
+        server.root = b
+        for row, fault in faults:
+            server.faults, server.asked = fault, []
+            first, took = load(server.url)
+            kept = settled(server)
+            again = load(server.url)[0]
+            self.row('B published with %s: A shown within 5 s (%.1f s), and again, A\'s cache kept' % (row, took),
+                     [first, again, kept, took < 5], [shown('a'), shown('a'), ['vesk-' + release['a']], True])
+        server.faults, server.asked = {}, []
+        first = load(server.url)[0]
+        kept = settled(server)
+        self.row('B published whole: shown by the second load, whole, and A\'s cache gone',
+                 [first[0] in release.values(), load(server.url)[0], kept],
+                 [True, shown('b'), ['vesk-' + release['b']]])
 
-faults = [('a missing vesk.wasm', {'vesk.wasm': 'missing'}), ('a garbled vesk.wasm', {'vesk.wasm': 'garbled'}),
-          ('a truncated vesk.wasm', {'vesk.wasm': 'truncated'}), ('a portal\'s page for everything', {'*': 'portal'}),
-          ('error answers', {'*': 'error'})]
-server.root = b
-for row, fault in faults:
-    server.faults, server.asked = fault, []
-    first, took = load(server.url)
-    kept = settled(server)
-    again = load(server.url)[0]
-    check('B published with %s: A shown in %.1f s, and again, A\'s cache kept' % (row, took),
-          [first, again, kept] == [shown('a'), shown('a'), ['vesk-' + release['a']]] and took < 5,
-          [first, again, kept, took])
-server.faults, server.asked = {}, []
-first = load(server.url)[0]
-kept = settled(server)
-check('B published whole: shown by the second load, whole, and A\'s cache gone',
-      [first[0] in release.values(), load(server.url)[0], kept] == [True, shown('b'), ['vesk-' + release['b']]],
-      [first, kept])
+        def entries():
+            return js('return (await (await caches.open(arguments[0])).keys()).length', 'vesk-' + release['b'])
+
+        self.row('?utm= links: B shown, no new entry',
+                 [[load(server.url + '?utm=%d' % i)[0] for i in range(3)], entries()], [[shown('b')] * 3, 8])
+        server.faults = {'*': 'hang'}
+        said, took = load(server.url)
+        self.row('a server that never answers: B shown within 5 s (%.1f s)' % took, [said, took < 5],
+                 [shown('b'), True])
+        server.stop()
+        self.row('offline: B shown', load(server.url)[0], shown('b'))
+
+    def test_failures(self):
+        """What the user sees when it cannot start: each on an origin of its own."""
+        rows = [('vesk.wasm missing', {'vesk.wasm': 'missing'}, 'one of its files could not be loaded'),
+                ('vesk.wasm of another program', {'vesk.wasm': 'other'}, 'two different releases'),
+                ('vesk.wasm truncated', {'vesk.wasm': 'truncated'}, 'one of its files is damaged'),
+                ('vesk.js missing', {'vesk.js': 'missing'}, 'its program did not arrive'),
+                ('WebAssembly refused by the host\'s policy', {'*': 'no-wasm'}, 'does not allow WebAssembly')]
+        for row, fault, reason in rows:
+            server = Server(site)
+            server.faults = fault
+            said = load(server.url, 15)[0]
+            server.stop()
+            with self.subTest('%s: "could not start: ... %s", and a way to try again' % (row, reason)):
+                self.assertIsInstance(said, str)
+                for part in ('could not start', reason, 'Try again'):
+                    self.assertIn(part, said)
+        said = str(load('file://' + os.path.abspath(site) + '/index.html', 15)[0])
+        with self.subTest('opened as a file: says it must be served, and how'):
+            self.assertIn('must be served', said)
+            self.assertIn('scripts/web.sh', said)
 
 
-def entries():
-    return js('return (await (await caches.open(arguments[0])).keys()).length', 'vesk-' + release['b'])
-
-
-after = [load(server.url + '?utm=%d' % i)[0] for i in range(3)]
-check('?utm= links: B shown, no new entry', after == [shown('b')] * 3 and entries() == 8, [after, entries()])
-server.faults = {'*': 'hang'}
-said, took = load(server.url)
-check('a server that never answers: B shown in %.1f s' % took, said == shown('b') and took < 5, said)
-server.stop()
-check('offline: B shown', load(server.url)[0] == shown('b'))
-
-# -- What the user sees when it cannot start: each on an origin of its own ------
-print('== failures')
-rows = [('vesk.wasm missing', {'vesk.wasm': 'missing'}, 'one of its files could not be loaded'),
-        ('vesk.wasm of another program', {'vesk.wasm': 'other'}, 'two different releases'),
-        ('vesk.wasm truncated', {'vesk.wasm': 'truncated'}, 'one of its files is damaged'),
-        ('vesk.js missing', {'vesk.js': 'missing'}, 'its program did not arrive'),
-        ('WebAssembly refused by the host\'s policy', {'*': 'no-wasm'}, 'does not allow WebAssembly')]
-for row, fault, reason in rows:
-    server = Server(site)
-    server.faults = fault
-    said = load(server.url, 15)[0]
-    check('%s: "could not start: ... %s", and a way to try again' % (row, reason),
-          isinstance(said, str) and 'could not start' in said and reason in said and 'Try again' in said, said)
-    server.stop()
-said = load('file://' + os.path.abspath(site) + '/index.html', 15)[0]
-check('opened as a file: says it must be served, and how', 'must be served' in str(said) and
-      'scripts/web.sh' in str(said), said)
-
-shutil.rmtree(work)
-print('%s: %.1f s' % (name, time.monotonic() - begun))
-finish()
+try:
+    run([Releases('test_releases'), Releases('test_failures')], name)
+finally:
+    shutil.rmtree(work)

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Quarvane <quarvane@example.org>
 // SPDX-License-Identifier: MIT
 // Makes a window and its controls from its layout table as elements of the
-// page (page.js draws them): a label, a text box, a scroll bar, a button or a
+// page, through page.js: a label, a text box, a scroll bar, a button or a
 // picture for each row, in tab order, and the lines. The page's events for a
 // window come back to its Form.
 #pragma once
@@ -9,6 +9,7 @@
 #include "model/results.h"
 #include "ui/layout.h"
 
+#include <cstdint>
 #include <functional>
 #include <span>
 #include <string>
@@ -37,6 +38,8 @@ class Form {
 
     std::string text(std::size_t row) const;
     void setText(std::size_t row, std::string_view text);
+    // A scroll bar's range of positions.
+    void setRange(std::size_t row, int lowest, int highest);
     // A scroll bar's thumb at `position`, which a screen reader reads out as
     // `shown`.
     void setValue(std::size_t row, int position, std::string_view shown);
@@ -45,6 +48,14 @@ class Form {
     // A button of the window was pressed; its close box (or Escape) was.
     std::function<void(std::size_t row)> clicked;
     std::function<void()> closeBox;
+    // A character typed in a text box, before the box takes it: set to 0 to
+    // withhold it.
+    std::function<void(std::size_t row, std::uint16_t& character)> keyPressed;
+    // A scroll bar stepped by the user; its thumb dragged to a position, and
+    // let go there.
+    std::function<void(std::size_t row, layout::ScrollAction action)> stepped;
+    std::function<void(std::size_t row, int position)> tracked;
+    std::function<void(std::size_t row, int position)> released;
 
   private:
     int handle_;

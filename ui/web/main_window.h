@@ -14,7 +14,6 @@ class MainWindow : private frmMain::Controls {
   public:
     // Creates the window and its controls from the layout table, hidden.
     explicit MainWindow(Shell* shell);
-    ~MainWindow();
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
 

@@ -1,11 +1,16 @@
 // SPDX-FileCopyrightText: 2026 Quarvane <quarvane@example.org>
 // SPDX-License-Identifier: MIT
-// The page's half of the web front-end: it makes the elements the program
-// describes (from the windows' tables, through page_library.js), draws the
-// scroll bar, and routes the page's events to the program's exported
-// functions. It decides nothing itself: kinds, steps, keys, captions, focus
-// and positions all come from the program, by name. It opens vesk.js, ahead
-// of the compiled program's own loader.
+// The page's half of the web front-end, which opens vesk.js ahead of the
+// compiled program's own loader. The program (form.cpp) describes each window
+// and control from the windows' tables, through Emscripten's binding; this
+// makes the elements, draws the scroll bar, keeps a window's Tab order round
+// in an installed app's window, shrinks the windows to a narrow screen, and
+// hands the page's events back to the program's bound functions. What a
+// control is, where it stands, its text, colours and access key, and what an
+// event does, are the program's; what the page decides for itself is how a
+// browser shows them: the elements and their CSS, the keys that step the
+// scroll bar (as a browser's own scroll bars do), and the words it says when
+// the program cannot start or has ended.
 
 const VeskPage = (() => {
   'use strict';
@@ -19,6 +24,11 @@ const VeskPage = (() => {
   const windows = new Map();
   const bars = [];
   const program = () => window.Module;
+  // The name the program's binding gives a value of one of its enums.
+  const named = (type, value) => Object.keys(program()[type]).find((k) => program()[type][k] === value);
+  // A colour as the program gives it: CSS's own text, a system colour's role
+  // (named as CSS names it), or none.
+  const colour = (c) => (c === null ? 'transparent' : typeof c === 'string' ? c : named('SystemColour', c));
   let started = false;
   // An element's id: its window's name and its own.
   const idOf = (w, name) => w.root.id + '-' + name;
@@ -85,17 +95,17 @@ const VeskPage = (() => {
     const client = element('div', 'client');
     client.style.width = d.width + 'px';
     client.style.height = d.height + 'px';
-    client.style.backgroundColor = d.background;
+    client.style.backgroundColor = colour(d.background);
     root.append(bar, client);
     const w = { root: root, client: client, dialog: d.dialog, controls: [] };
     windows.set(handle, w);
     root.addEventListener('keydown', (event) => cycleTab(w, event));
-    close.addEventListener('click', () => program()._vesk_close(handle));
+    close.addEventListener('click', () => program().closeBox(handle));
     if (d.dialog) {
       // Escape acts as the close box.
       root.addEventListener('cancel', (event) => {
         event.preventDefault();
-        program()._vesk_close(handle);
+        program().closeBox(handle);
       });
       document.body.append(root);
     } else {
@@ -108,7 +118,7 @@ const VeskPage = (() => {
   function makeControl(handle, row, c) {
     const w = windows.get(handle);
     let e;
-    switch (c.kind) {
+    switch (named('Kind', c.kind)) {
       case 'textBox':
         e = element('input', 'text-box');
         e.type = 'text';
@@ -119,7 +129,7 @@ const VeskPage = (() => {
         e.enterKeyHint = 'enter';
         e.autocomplete = 'off';
         e.spellcheck = false;
-        keyPresses(e);
+        keyPresses(e, handle, row);
         break;
       case 'button':
         e = element('button', 'button');
@@ -132,21 +142,21 @@ const VeskPage = (() => {
           e.textContent = c.text;
         }
         e.addEventListener('click', () => {
-          if (!blocked(handle)) program()._vesk_click(handle, row);
+          if (!blocked(handle)) program().click(handle, row);
         });
         break;
       case 'scrollBar':
-        e = makeScrollBar(w, c);
+        e = makeScrollBar(w, c, handle, row);
         break;
       case 'image':
         e = element('img', 'image');
-        e.src = 'logo.bmp';
+        e.src = c.text;
         e.alt = '';
         e.draggable = false;
         break;
       default:
         e = element('div', 'label', c.text);
-        if (c.accessibleDescription) {
+        if (c.result) {
           // A result, read out when it changes: named by the caption beside
           // it, or by what it means where it has none.
           e.setAttribute('role', 'status');
@@ -163,10 +173,10 @@ const VeskPage = (() => {
     if (c.tabIndex > 0) e.tabIndex = c.tabIndex;
     if (c.accessibleName) e.setAttribute('aria-label', c.accessibleName);
     box(e, c.left, c.top, c.width, c.height);
-    e.style.backgroundColor = c.background;
-    e.style.color = c.foreground;
+    e.style.backgroundColor = colour(c.background);
+    e.style.color = colour(c.foreground);
     e.style.fontWeight = c.bold ? '700' : '400';
-    e.style.textAlign = c.align;
+    e.style.textAlign = named('Align', c.align);
     w.client.append(e);
     w.controls[row] = { element: e, focusable: c.tabIndex > 0 };
   }
@@ -174,8 +184,8 @@ const VeskPage = (() => {
   // Every character typed into a text box, and Enter and Backspace, go to the
   // program before the box takes them, as on the desktop; the program may
   // withhold them.
-  function keyPresses(e) {
-    const press = (text) => program()._vesk_key_press(text.charCodeAt(0)) !== 0;
+  function keyPresses(e, handle, row) {
+    const press = (text) => program().keyPress(handle, row, text.charCodeAt(0)) !== 0;
     e.addEventListener('keydown', (event) => {
       if (event.isComposing || (event.key !== 'Enter' && event.key !== 'Backspace')) return;
       if (!press(event.key === 'Enter' ? '\r' : '\b')) event.preventDefault();
@@ -191,15 +201,13 @@ const VeskPage = (() => {
   }
 
   // The scroll bar: two arrows and a trough with a square thumb, as the
-  // desktop draws it. The program holds the position; this draws it.
-  function makeScrollBar(w, c) {
+  // desktop draws it. The program holds the position and the range; this
+  // draws them.
+  function makeScrollBar(w, c, handle, row) {
     const bar = element('div', 'scroll-bar');
     bar.setAttribute('role', 'scrollbar');
     bar.setAttribute('aria-orientation', 'horizontal');
     if (c.partner) bar.setAttribute('aria-controls', idOf(w, c.partner));
-    bar.setAttribute('aria-valuemin', c.lowest);
-    bar.setAttribute('aria-valuemax', c.highest);
-    bar.setAttribute('aria-valuenow', c.lowest);
     const left = element('div', 'arrow arrow-left');
     const trough = element('div', 'trough');
     const thumb = element('div', 'thumb');
@@ -208,8 +216,7 @@ const VeskPage = (() => {
     bar.append(left, trough, right);
     const side = c.height;
     const travel = c.width - 3 * side;
-    const s = { bar: bar, thumb: thumb, lowest: c.lowest, highest: c.highest, travel: travel,
-      position: c.lowest, timer: 0 };
+    const s = { bar: bar, thumb: thumb, lowest: 0, highest: 0, travel: travel, position: 0, timer: 0 };
     bar.veskScroll = s;
     bars.push(s);
     left.style.width = right.style.width = side + 'px';
@@ -231,7 +238,7 @@ const VeskPage = (() => {
       bar.setPointerCapture(event.pointerId);
       const step = () => {
         if (!more()) return stop();
-        program()._vesk_scroll_step(action);
+        program().scrollStep(handle, row, action);
       };
       step();
       const again = () => {
@@ -240,7 +247,7 @@ const VeskPage = (() => {
       };
       s.timer = setTimeout(again, REPEAT_DELAY_MS);
     };
-    const step = c.steps;
+    const step = program().ScrollAction;
     left.addEventListener('pointerdown', (e) => hold(e, step.lineLeft, () => true));
     right.addEventListener('pointerdown', (e) => hold(e, step.lineRight, () => true));
     trough.addEventListener('pointerdown', (event) => {
@@ -269,13 +276,13 @@ const VeskPage = (() => {
       grab = { from: event.clientX, start: s.position };
     });
     thumb.addEventListener('pointermove', (event) => {
-      if (grab) program()._vesk_scroll_track(dragged(event));
+      if (grab) program().scrollTrack(handle, row, dragged(event));
     });
     const letGo = (event) => {
       if (!grab) return;
       const at = dragged(event);
       grab = null;
-      program()._vesk_scroll_release(at);
+      program().scrollRelease(handle, row, at);
     };
     thumb.addEventListener('pointerup', letGo);
     thumb.addEventListener('pointercancel', letGo);
@@ -289,7 +296,7 @@ const VeskPage = (() => {
     bar.addEventListener('keydown', (event) => {
       if (!(event.key in keys) || event.altKey || event.ctrlKey || event.metaKey) return;
       event.preventDefault();
-      program()._vesk_scroll_step(keys[event.key]);
+      program().scrollStep(handle, row, keys[event.key]);
     });
     return bar;
   }
@@ -318,7 +325,7 @@ const VeskPage = (() => {
   // window changed size, a scroll bar came or went): the program is told.
   const resized = new ResizeObserver(() => {
     fit();
-    if (windows.size > 0) program()._vesk_laid_out();
+    if (windows.size > 0) program().laidOut();
   });
   resized.observe(document.documentElement);
 
@@ -384,7 +391,7 @@ const VeskPage = (() => {
     line(handle, l) {
       const e = element('div', 'line');
       box(e, l.left, l.top, l.width, l.height);
-      e.style.backgroundColor = l.colour;
+      e.style.backgroundColor = colour(l.colour);
       windows.get(handle).client.append(e);
     },
     setText(handle, row, text) {
@@ -395,6 +402,13 @@ const VeskPage = (() => {
     text(handle, row) {
       const e = windows.get(handle).controls[row].element;
       return e instanceof HTMLInputElement ? e.value : e.textContent;
+    },
+    setRange(handle, row, lowest, highest) {
+      const s = windows.get(handle).controls[row].element.veskScroll;
+      Object.assign(s, { lowest: lowest, highest: highest, position: lowest });
+      s.bar.setAttribute('aria-valuemin', lowest);
+      s.bar.setAttribute('aria-valuemax', highest);
+      s.bar.setAttribute('aria-valuenow', lowest);
     },
     setValue(handle, row, position, shown) {
       drawScroll(windows.get(handle).controls[row].element.veskScroll, position, shown);
@@ -456,6 +470,7 @@ const VeskPage = (() => {
   };
 })();
 
+Module['page'] = VeskPage;
 // Whatever stops the program says so in the window's place: the compiled
 // program's own abort, an error nothing caught on the way to the window (once
 // it is shown, the browser's own reports, such as a resize observer's
