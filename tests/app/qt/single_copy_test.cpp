@@ -537,6 +537,7 @@ long residentKiB(qint64 pid)
     return -1;
 }
 
+#if !defined(VESK_SANITIZED)
 // Clock ticks the process has run, user and system.
 long cpuTicks(qint64 pid)
 {
@@ -545,6 +546,7 @@ long cpuTicks(qint64 pid)
     const QList<QByteArray> fields = stat.readAll().split(')').last().split(' ');
     return fields.size() > 13 ? fields[12].toLong() + fields[13].toLong() : -1;
 }
+#endif
 
 // Child processes that connect and hang up as fast as they can until killed.
 std::vector<pid_t> flood(const QString& socket, int processes)
