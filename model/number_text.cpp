@@ -2,12 +2,14 @@
 // SPDX-License-Identifier: MIT
 #include "model/number_text.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
 #include <limits>
 #include <optional>
 #include <system_error>
+#include <utility>
 #if !defined(__cpp_lib_to_chars)
 #include "model/decimal.h"
 #endif
@@ -25,32 +27,109 @@ bool isDropped(char c)
     return c == ' ' || c == '\t' || c == '\n';
 }
 
-// Walks a text while skipping the dropped characters, so that the number can
-// be read in one pass without first copying the whole text.
+// The first code point of each run of ten decimal digits, 0 to 9, that
+// Unicode 16.0 has (general category Nd): ASCII's, and those that keyboards
+// of other scripts and input methods type.
+constexpr char32_t kDigitZeros[] = {
+    0x0030,  0x0660,  0x06F0,  0x07C0,  0x0966,  0x09E6,  0x0A66,  0x0AE6,  0x0B66,  0x0BE6,
+    0x0C66,  0x0CE6,  0x0D66,  0x0DE6,  0x0E50,  0x0ED0,  0x0F20,  0x1040,  0x1090,  0x17E0,
+    0x1810,  0x1946,  0x19D0,  0x1A80,  0x1A90,  0x1B50,  0x1BB0,  0x1C40,  0x1C50,  0xA620,
+    0xA8D0,  0xA900,  0xA9D0,  0xA9F0,  0xAA50,  0xABF0,  0xFF10,  0x104A0, 0x10D30, 0x10D40,
+    0x11066, 0x110F0, 0x11136, 0x111D0, 0x112F0, 0x11450, 0x114D0, 0x11650, 0x116C0, 0x11730,
+    0x118E0, 0x11950, 0x11BF0, 0x11C50, 0x11D50, 0x11DA0, 0x11F50, 0x16130, 0x16A60, 0x16AC0,
+    0x16B50, 0x16D70, 0x1CCF0, 0x1D7CE, 0x1D7D8, 0x1D7E2, 0x1D7EC, 0x1D7F6, 0x1E140, 0x1E2F0,
+    0x1E4F0, 0x1E5F1, 0x1E950, 0x1FBF0};
+
+// The code point that starts at `at`, and its length in bytes. A byte that
+// starts no well-formed UTF-8 sequence stands for itself, one byte long, and
+// means nothing in a number.
+std::pair<char32_t, std::size_t> decode(std::string_view text, std::size_t at)
+{
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[at + i]); };
+    const unsigned char lead = byte(0);
+    const std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+    if (length == 1 || lead < 0xC2 || lead > 0xF4 || at + length > text.size())
+        return {lead < 0x80 ? lead : 0xFFFD, 1};
+    char32_t c = lead & (0x7F >> length);
+    for (std::size_t i = 1; i < length; ++i) {
+        if ((byte(i) & 0xC0) != 0x80)
+            return {0xFFFD, 1};
+        c = c << 6 | (byte(i) & 0x3F);
+    }
+    const char32_t least[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (c < least[length] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
+        return {0xFFFD, 1};
+    return {c, length};
+}
+
+// What a character stands for in a number, as the ASCII character that
+// means the same: any decimal digit is its digit; the full-width full stop
+// and the Arabic decimal separator are the point; the minus sign is "-"; the
+// no-break spaces and the ideographic space are a blank. Anything else
+// outside ASCII means nothing here ('\x01').
+char meaning(char32_t c)
+{
+    if (c < 0x80)
+        return static_cast<char>(c);
+    const auto* after = std::upper_bound(std::begin(kDigitZeros), std::end(kDigitZeros), c);
+    if (after != std::begin(kDigitZeros) && c - after[-1] < 10)
+        return static_cast<char>('0' + (c - after[-1]));
+    switch (c) {
+    case 0xFF0E: // FULLWIDTH FULL STOP
+    case 0x066B: // ARABIC DECIMAL SEPARATOR
+        return '.';
+    case 0x2212: // MINUS SIGN
+        return '-';
+    case 0x00A0: // NO-BREAK SPACE
+    case 0x202F: // NARROW NO-BREAK SPACE
+    case 0x3000: // IDEOGRAPHIC SPACE
+        return ' ';
+    }
+    return '\x01';
+}
+
+// Walks a text, UTF-8, by what its characters mean in a number, skipping
+// those that are dropped, so that the number can be read in one pass
+// without first copying the whole text.
 class Reader {
   public:
     explicit Reader(std::string_view text) : text_(text) { skip(); }
 
-    char peek() const { return pos_ < text_.size() ? text_[pos_] : '\0'; }
+    char peek() const { return pos_ < text_.size() ? current_ : '\0'; }
 
     void advance()
     {
-        ++pos_;
+        pos_ += length_;
         skip();
     }
 
     std::size_t position() const { return pos_; }
-    void rewind(std::size_t pos) { pos_ = pos; }
+    void rewind(std::size_t pos)
+    {
+        pos_ = pos;
+        read();
+    }
 
   private:
+    void read()
+    {
+        if (pos_ >= text_.size())
+            return;
+        const auto [c, length] = decode(text_, pos_);
+        current_ = meaning(c);
+        length_ = length;
+    }
+
     void skip()
     {
-        while (pos_ < text_.size() && isDropped(text_[pos_]))
-            ++pos_;
+        for (read(); pos_ < text_.size() && isDropped(current_); read())
+            pos_ += length_;
     }
 
     std::string_view text_;
     std::size_t pos_ = 0;
+    char current_ = '\0';
+    std::size_t length_ = 0;
 };
 
 // Saturating decimal exponent: plenty to tell overflow from underflow.

@@ -15,12 +15,18 @@
 
 namespace vesk {
 
-// Reads the longest leading number of the text: optional sign, digits,
-// optionally "." and digits, optionally E or e with optional sign and digits.
-// Blanks, tabs and line feeds are dropped wherever they stand, so " 1.5" is 1.5
-// and "9 5" is 95. Anything after the number is ignored; text that does not
-// start with a number reads as 0. A number beyond the double range reads as
-// plus or minus infinity, one too small for it as 0 (or its subnormal value).
+// Reads the longest leading number of the text (UTF-8): optional sign,
+// digits, optionally "." and digits, optionally E or e with optional sign
+// and digits. Blanks, tabs and line feeds are dropped wherever they stand, so
+// " 1.5" is 1.5 and "9 5" is 95. Anything after the number is ignored; text
+// that does not start with a number reads as 0. A number beyond the double
+// range reads as plus or minus infinity, one too small for it as 0 (or its
+// subnormal value).
+// A number may be typed with any keyboard: every Unicode decimal digit
+// (full-width "９", Arabic-Indic "٩", Devanagari "९", ...) is its digit, the
+// full-width full stop and the Arabic decimal separator are points, the
+// minus sign U+2212 is a minus, and the no-break spaces and the ideographic
+// space are blanks. A comma ends the number, whatever the language.
 double ParseNumber(std::string_view text);
 
 // A single-precision value in its shortest form of at most seven significant

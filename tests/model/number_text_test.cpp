@@ -71,6 +71,35 @@ INSTANTIATE_TEST_SUITE_P(
         ParseRow{"utf8_after", "4\xC2\xB0", 4}),
     RowName{});
 
+// A number from any keyboard reads as the ASCII number it stands for.
+INSTANTIATE_TEST_SUITE_P(
+    AnyKeyboard, Parse,
+    testing::Values(
+        ParseRow{"full_width", "\uFF19\uFF0E\uFF15", 9.5},
+        ParseRow{"full_width_with_ascii_point", "\uFF19.\uFF15", 9.5},
+        ParseRow{"arabic_indic", "\u0669\u066B\u0665", 9.5},
+        ParseRow{"extended_arabic_indic", "\u06F1\u06F2", 12},
+        ParseRow{"devanagari", "\u096F.\u096B", 9.5}, ParseRow{"thai", "\u0E59.\u0E55", 9.5},
+        ParseRow{"bengali_exponent", "\u09E7e\u09E7", 10},
+        ParseRow{"mathematical_bold", "\U0001D7D7", 9}, ParseRow{"minus_sign", "\u22125", -5},
+        ParseRow{"minus_sign_full_width_digits", "\u2212\uFF10\uFF0E\uFF15", -0.5},
+        ParseRow{"no_break_space_first", "\u00A09.5", 9.5},
+        ParseRow{"narrow_no_break_space_inside", "9\u202F5", 95},
+        ParseRow{"ideographic_space", "\u3000\uFF19", 9},
+        ParseRow{"arabic_comma_ends", "9\u060C5", 9},
+        ParseRow{"full_width_comma_ends", "\uFF19\uFF0C\uFF15", 9},
+        ParseRow{"superscript_is_no_digit", "\u00B2", 0},
+        ParseRow{"ill_formed_byte",
+                 "\xFF"
+                 "9",
+                 0},
+        ParseRow{"cut_sequence", "9\xEF\xBC", 9}, ParseRow{"overlong_digit", "\xC0\xB9", 0},
+        ParseRow{"surrogate",
+                 "\xED\xA0\x80"
+                 "9",
+                 0}),
+    RowName{});
+
 INSTANTIATE_TEST_SUITE_P(
     BeyondTheDoubleRange, Parse,
     testing::Values(

@@ -58,6 +58,15 @@ inline constexpr EnterRow kEnterRows[] = {
     {"comma", "9,5", "9,5", 9000, nullptr, {}, nullptr, nullptr},
     {"blanks_inside", "1 2", "9.9999", 9999, nullptr, {}, nullptr, nullptr}, // reads as 12
     {"blank_before_point", "4 .5", "4 .5", 4500, nullptr, {}, nullptr, nullptr},
+    // A number from another keyboard: what the box keeps is what the results
+    // are for.
+    {"full_width", "\uFF19\uFF0E\uFF15", "\uFF19\uFF0E\uFF15", 9500, "Interpolated", kYellow,
+     "1,842.28", "552,300,155,500"},
+    {"arabic_indic", "\u0669\u066B\u0665", "\u0669\u066B\u0665", 9500, "Interpolated", kYellow,
+     "1,842.28", "552,300,155,500"},
+    {"minus_sign", "\u22125", "0", 0, "Established", kGreen, "0.00", ""},
+    {"no_break_space", "\u00A09.5", "\u00A09.5", 9500, "Interpolated", kYellow, "1,842.28",
+     "552,300,155,500"},
 };
 
 // Enter on a focused button presses it, whether the focus came with the

@@ -5,6 +5,7 @@
 // the multiple of c, the metres per second and the method word must read the
 // same in both.
 #include "tests/ui/enter_table.h"
+#include "tests/ui/qt/typing.h"
 #include "ui/qt/main_window.h"
 
 #include <QLabel>
@@ -39,7 +40,7 @@ void CliAgreement::sameTexts()
     box->setFocus();
     box->selectAll();
     QTest::keyClick(box, Qt::Key_Backspace);
-    QTest::keyClicks(box, typed);
+    vesk::test::type(box, typed);
     QTest::keyClick(box, Qt::Key_Return);
     const auto label = [&](const char* name) {
         return form.findChild<QLabel*>(QLatin1String(name))->text();

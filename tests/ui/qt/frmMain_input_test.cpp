@@ -5,6 +5,7 @@
 #include "model/number_text.h"
 #include "model/results.h"
 #include "tests/ui/enter_table.h"
+#include "tests/ui/qt/typing.h"
 #include "ui/VESKCONS.h"
 #include "ui/qt/main_window.h"
 
@@ -43,7 +44,7 @@ struct Window {
         box->setFocus();
         box->selectAll();
         QTest::keyClick(box, Qt::Key_Backspace);
-        QTest::keyClicks(box, typed);
+        vesk::test::type(box, typed);
         QTest::keyClick(box, Qt::Key_Return);
     }
 
