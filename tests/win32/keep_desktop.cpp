@@ -9,8 +9,8 @@
 
 int wmain()
 {
-    const HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                        nullptr, nullptr);
+    const HWND window =
+        CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
     MSG message;
     while (window != nullptr && GetMessageW(&message, nullptr, 0, 0) > 0)
         DispatchMessageW(&message);
