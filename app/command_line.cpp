@@ -5,6 +5,7 @@
 #include "app/version.h"
 #include "model/number_text.h"
 #include "model/results.h"
+#include "ui/language.h"
 
 #include <algorithm>
 #include <array>
@@ -12,6 +13,8 @@
 
 namespace vesk::command_line {
 namespace {
+
+using language::NC_;
 
 // The toolkit's own options, which go on to the window: those that take a
 // value, and those that do not.
@@ -50,30 +53,39 @@ std::string FactorLine(std::string_view typed)
 
 std::string Usage()
 {
-    return "Usage: vesk [FACTOR...]\n"
-           "Shows the speed a vesk factor stands for. Without a factor, opens the\n"
-           "calculator's window; with factors, prints one line for each and exits.\n"
-           "\n"
-           "Each line holds, between tabs: the factor as the window's text box shows it\n"
-           "after Enter (below 0 it is 0, above 9.9999 it is 9.9999), the speed as a\n"
-           "multiple of the speed of light, in metres per second, and the method\n"
-           "(Established or Interpolated).\n"
-           "A factor is read as the text box reads it: its leading number, the rest\n"
-           "ignored, and text that is no number as 0.\n"
-           "\n"
-           "Options:\n"
-           "  -h, --help     print this help and exit\n"
-           "      --version  print the version and exit\n"
-           "      --         end of the options: what follows are factors\n"
-           "\n"
-           "The window also takes the toolkit's own options, such as -display.\n"
-           "Example: vesk 9.5 prints\n"
-           "9.5\t1,842.28\t552,300,155,500\tInterpolated\n";
+    return language::Text(
+        language::kCommandLine,
+        // TRANSLATORS: vesk --help. Keep "vesk", the options and "FACTOR" of
+        // the usage line, and the example's two lines, as they are: the
+        // factor lines are the same in every language, for other programs to
+        // read. The lines are at most 79 characters long.
+        NC_("command line",
+            "Usage: vesk [FACTOR...]\n"
+            "Shows the speed a vesk factor stands for. Without a factor, opens the\n"
+            "calculator's window; with factors, prints one line for each and exits.\n"
+            "\n"
+            "Each line holds, between tabs: the factor as the window's text box shows it\n"
+            "after Enter (below 0 it is 0, above 9.9999 it is 9.9999), the speed as a\n"
+            "multiple of the speed of light, in metres per second, and the method\n"
+            "(Established or Interpolated).\n"
+            "A factor is read as the text box reads it: its leading number, the rest\n"
+            "ignored, and text that is no number as 0.\n"
+            "\n"
+            "Options:\n"
+            "  -h, --help     print this help and exit\n"
+            "      --version  print the version and exit\n"
+            "      --         end of the options: what follows are factors\n"
+            "\n"
+            "The window also takes the toolkit's own options, such as -display.\n"
+            "Example: vesk 9.5 prints\n"
+            "9.5\t1,842.28\t552,300,155,500\tInterpolated\n"));
 }
 
 std::string VersionText()
 {
-    return std::string("vesk ") + version::kText + "\nCopyright (C) 1997 Quarvane\nLicence: MIT\n";
+    return std::string("vesk ") + version::kText + "\nCopyright (C) 1997 Quarvane\n" +
+           // TRANSLATORS: vesk --version's last line.
+           language::Text(language::kCommandLine, NC_("command line", "Licence: MIT")) + "\n";
 }
 
 int Run(std::span<char* const> arguments, std::FILE* out, std::FILE* err)
@@ -94,8 +106,12 @@ int Run(std::span<char* const> arguments, std::FILE* out, std::FILE* err)
             ++i; // the toolkit's, with its value
         } else if (options && among(kToolkitFlags, a)) {
         } else if (options && a.size() > 1 && a[0] == '-' && !numeric(a)) {
-            std::fprintf(err, "vesk: unknown option '%.*s'; see 'vesk --help'\n",
-                         static_cast<int>(a.size()), a.data());
+            const std::string message = language::Fill(
+                language::Text(language::kCommandLine,
+                               // TRANSLATORS: an error; %s is the option given.
+                               NC_("command line", "unknown option '%s'; see 'vesk --help'")),
+                a);
+            std::fprintf(err, "vesk: %s\n", message.c_str());
             return 2;
         } else {
             factors.push_back(a);

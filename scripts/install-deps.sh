@@ -12,9 +12,10 @@
 #   scripts/install-deps.sh web    what building the web page needs, and the
 #                                  browsers and their drivers to test it
 set -euo pipefail
+cd "$(dirname "$0")/.."
 want=${1:-test}
 
-run_packages=(cmake ninja-build g++ pkg-config zlib1g-dev qt6-base-dev libgl-dev libxcb1-dev
+run_packages=(cmake ninja-build g++ pkg-config zlib1g-dev gettext qt6-base-dev libgl-dev libxcb1-dev
     fonts-liberation2)
 test_packages=(
     git pkg-config locales
@@ -26,19 +27,22 @@ test_packages=(
     python3 libx11-dev at-spi2-core python3-pyatspi dbus dbus-x11
     # packaging and its checks: validators, lintian, the licence rules
     dpkg-dev fakeroot file desktop-file-utils appstream binutils-mingw-w64-x86-64 lintian reuse
+    # the windows in Chinese and Japanese, in the tests that they fit
+    fonts-noto-cjk
 )
 # The Windows program: cross-built with mingw-w64 (posix threads), GoogleTest
 # from its sources, the installer by NSIS, and run under Wine (64-bit) with
 # its bitmap fonts; the build's own tools (the icon maker) with this
 # machine's compiler.
-windows_packages=(cmake ninja-build g++ zlib1g-dev g++-mingw-w64-x86-64-posix googletest nsis zip unzip
+windows_packages=(cmake ninja-build g++ zlib1g-dev gettext g++-mingw-w64-x86-64-posix googletest nsis
+    zip unzip fonts-noto-cjk locales
     wine wine64 fonts-wine xvfb xauth openbox x11-utils xdotool wmctrl imagemagick)
 # The web page: Debian's Emscripten (and this machine's compiler for the
 # build's own tools), and the three browser engines its tests drive, in a
 # network namespace of their own: headless Chromium through WebDriver,
 # Firefox ESR through its own WebDriver BiDi (a WebSocket), and WebKitGTK's
 # MiniBrowser through WebKitWebDriver on a private X display.
-web_packages=(cmake ninja-build g++ zlib1g-dev emscripten googletest terser
+web_packages=(cmake ninja-build g++ zlib1g-dev gettext emscripten googletest terser fonts-noto-cjk
     chromium chromium-driver python3-selenium iproute2 util-linux zip
     firefox-esr python3-websocket webkit2gtk-driver xvfb xauth)
 # Installed where the release has them: the formatter the code is checked with
@@ -84,10 +88,19 @@ if [ "${#missing[@]}" -gt 0 ]; then
         "${missing[@]}" >/dev/null
 fi
 
-# One locale with a decimal comma, for the test that the program ignores it.
-if [ "$want" = test ] && ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
-    "${sudo_cmd[@]}" sed -i 's/^# *\(de_DE.UTF-8 UTF-8\)/\1/' /etc/locale.gen
-    grep -q '^de_DE.UTF-8 UTF-8' /etc/locale.gen ||
-        echo 'de_DE.UTF-8 UTF-8' | "${sudo_cmd[@]}" tee -a /etc/locale.gen >/dev/null
-    "${sudo_cmd[@]}" locale-gen >/dev/null
+# The locales the tests run each shipped language in (one of them with a
+# decimal comma, for the test that the program ignores it).
+if [ "$want" = test ] || [ "$want" = windows ]; then
+    wanted_locales=$(sed -n 's/^[a-zA-Z_]* \([^ ]*\)$/\1/p' tests/locales.txt)
+    missing_locales=()
+    for l in $wanted_locales; do
+        locale -a 2>/dev/null | grep -qix "$(sed 's/UTF-8/utf8/' <<<"$l")" || missing_locales+=("$l")
+    done
+    if [ "${#missing_locales[@]}" -gt 0 ]; then
+        for l in "${missing_locales[@]}"; do
+            "${sudo_cmd[@]}" sed -i "s/^# *\($l UTF-8\)/\1/" /etc/locale.gen
+            grep -q "^$l UTF-8" /etc/locale.gen || echo "$l UTF-8" | "${sudo_cmd[@]}" tee -a /etc/locale.gen >/dev/null
+        done
+        "${sudo_cmd[@]}" locale-gen >/dev/null
+    fi
 fi

@@ -3,6 +3,7 @@
 #include "ui/frmMain.h"
 
 #include "model/number_text.h"
+#include "model/speed_model.h"
 #include "ui/VESKCONS.h"
 
 #include <algorithm>
@@ -12,6 +13,9 @@ namespace vesk {
 namespace {
 
 using namespace main_layout;
+
+static_assert(std::string_view(kMethodWords[0]) == SpeedModel::kEstablished &&
+              std::string_view(kMethodWords[1]) == SpeedModel::kInterpolated);
 
 // The Enter key.
 constexpr std::uint16_t kEnter = 13;
@@ -158,7 +162,7 @@ void frmMain::Recalculate()
 {
     const Results r = ResultsFor(c_.Text(txtVesk));
     c_.SetForeColor(lblMethod, r.methodColour);
-    c_.SetText(lblMethod, r.method);
+    c_.SetText(lblMethod, language::Text(kWindow.texts, r.method));
     c_.SetText(lblLight, r.multipleOfC);
     c_.SetText(lblMetres, r.metresPerSecond);
     c_.ResultsShown();

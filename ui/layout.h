@@ -8,10 +8,13 @@
 #pragma once
 
 #include "model/results.h"
+#include "ui/language.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
+#include <string_view>
 
 namespace vesk::layout {
 
@@ -83,6 +86,15 @@ enum class Frame { MinimiseAndClose, CloseOnly };
 // What a screen reader calls the window.
 enum class Role { Window, Dialog };
 
+// A control whose text a language's word for it is too long for, however
+// worded: its width in that language, in twips. English, and every language
+// not named, keep the table's width.
+struct Widened {
+    const char* language; // a shipped tag
+    const char* control;  // a control's name
+    int width;
+};
+
 struct Window {
     const char* name;
     const char* caption;
@@ -90,14 +102,17 @@ struct Window {
     int width, height; // of the client area, in twips
     Colour background, foreground;
     Role role;
+    // Where its texts are looked up in the user's language (language.h).
+    const char* texts;
+    std::span<const Widened> widened = {};
 };
 
 struct Control {
     const char* name;
     Kind kind;
     int left, top, width, height; // twips, from the client area's top-left corner
-    // Caption or text at creation, UTF-8, "&" marking an access key; for an
-    // image, the file name of its picture.
+    // Caption or text at creation, UTF-8 and in English, "&" marking an
+    // access key; for an image, the file name of its picture.
     const char* text;
     Colour background, foreground;
     bool bold;
@@ -149,6 +164,17 @@ constexpr Rect place(const Control& c, int dpi = kDesignDpi)
 {
     return {toPixels(c.left, dpi), toPixels(c.top, dpi), toPixels(c.width, dpi),
             toPixels(c.height, dpi)};
+}
+
+// A control's place in the language in use: the table's, but for a width its
+// window widens it to in that language.
+inline Rect placeIn(const Window& window, const Control& c, int dpi = kDesignDpi)
+{
+    Control placed = c;
+    for (const Widened& w : window.widened)
+        if (language::InUse() == w.language && std::string_view(c.name) == w.control)
+            placed.width = w.width;
+    return place(placed, dpi);
 }
 
 // The pixels of a 1-pixel line drawn from (x1, y1) towards (x2, y2),

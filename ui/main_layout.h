@@ -28,38 +28,81 @@ enum Id : std::size_t {
 };
 
 // Its foreground and fill colour (light grey) is never seen: nothing is drawn
-// on the window itself.
+// on the window itself. Its caption is the same in every language: a later
+// copy finds the running one by it.
+// The About button in the languages whose desktop word for it ("О программе",
+// "Про програму") is longer than the button is wide: 90 pixels at 96 dots per
+// inch, still clear of Exit.
+inline constexpr Widened kWidened[] = {{"ru", "cmdAbout", 1350}, {"uk", "cmdAbout", 1350}};
+
 inline constexpr Window kWindow{
-    "frmMain", "Vesk", Frame::MinimiseAndClose, 4725, 2085, kMidGrey, none(), Role::Window};
+    "frmMain", "Vesk",       Frame::MinimiseAndClose, 4725,    2085, kMidGrey,
+    none(),    Role::Window, language::kMainWindow,   kWidened};
 
 // Where the client area was designed to open on the screen, in twips.
 inline constexpr int kDesignedLeft = 2010;
 inline constexpr int kDesignedTop = 3450;
 
+using language::NC_;
+
 // Buttons and the text box draw in the system's button and window colours;
-// every text on this window is bold.
+// every text on this window is bold. Label1 is the scale's name, as the
+// caption is, in every language.
 inline constexpr Control kControls[kControlCount] = {
-    {"cmdExit", Kind::Button, 1680, 1560, 975, 375, "E&xit", system(SystemColour::ButtonFace),
+    {"cmdExit", Kind::Button, 1680, 1560, 975, 375,
+     // TRANSLATORS: the button that ends the program, 65 x 25 px at 96 dpi,
+     // bold. "&" comes before its access key, a letter of its own that
+     // "&About" does not take.
+     NC_("main window", "E&xit"), system(SystemColour::ButtonFace),
      system(SystemColour::ButtonText), true, Align::Centre},
     {"hsbVesk", Kind::ScrollBar, 360, 240, 3975, 255, "", none(), none(), true, Align::Left,
-     "Vesk factor in thousandths", nullptr, "txtVesk"},
+     // TRANSLATORS: what a screen reader calls the scroll bar, whose position
+     // is the vesk factor in thousandths; never shown.
+     NC_("main window", "Vesk factor in thousandths"), nullptr, "txtVesk"},
     {"txtVesk", Kind::TextBox, 960, 720, 735, 285, "0", system(SystemColour::WindowBackground),
-     system(SystemColour::WindowText), true, Align::Left, "Vesk factor"},
-    {"Label4", Kind::Label, 1800, 1200, 615, 255, "m/sec", kMidGrey,
-     system(SystemColour::WindowText), true, Align::Left},
+     system(SystemColour::WindowText), true, Align::Left,
+     // TRANSLATORS: what a screen reader calls the box the factor is typed
+     // in; never shown.
+     NC_("main window", "Vesk factor")},
+    {"Label4", Kind::Label, 1800, 1200, 615, 255,
+     // TRANSLATORS: the unit of the speed beside it, metres per second: 41 px
+     // at 96 dpi, bold.
+     NC_("main window", "m/sec"), kMidGrey, system(SystemColour::WindowText), true, Align::Left},
     {"lblLight", Kind::Label, 3120, 720, 1455, 255, "0", kMidGrey, kPureYellow, true, Align::Left,
-     nullptr, "Multiple of c", "Label3", kResult},
+     nullptr, NC_("main window", "Multiple of c"), "Label3", kResult},
     {"lblMetres", Kind::Label, 2520, 1200, 2055, 255, "0", kMidGrey, kPureYellow, true, Align::Left,
-     nullptr, "Metres per second", "Label4", kResult},
-    {"Label3", Kind::Label, 1800, 720, 1215, 255, "Multiple of c", kMidGrey,
-     system(SystemColour::WindowText), true, Align::Left},
+     // TRANSLATORS: what a screen reader says the second speed is; never
+     // shown.
+     nullptr, NC_("main window", "Metres per second"), "Label4", kResult},
+    {"Label3", Kind::Label, 1800, 720, 1215, 255,
+     // TRANSLATORS: names the speed beside it, the multiple of the speed of
+     // light, c: 81 px at 96 dpi, bold.
+     NC_("main window", "Multiple of c"), kMidGrey, system(SystemColour::WindowText), true,
+     Align::Left},
     {"lblMethod", Kind::Label, 3240, 1440, 1215, 255, "", kMidGrey, kPureYellow, true, Align::Right,
-     nullptr, "Method", nullptr, kResult},
-    {"cmdAbout", Kind::Button, 240, 1560, 975, 375, "&About", system(SystemColour::ButtonFace),
+     // TRANSLATORS: what a screen reader says the method word is; never
+     // shown.
+     nullptr, NC_("main window", "Method"), nullptr, kResult},
+    {"cmdAbout", Kind::Button, 240, 1560, 975, 375,
+     // TRANSLATORS: the button that shows the About window, 65 x 25 px at 96
+     // dpi, bold; the word the desktop uses for "About". "&" comes before its
+     // access key, a letter of its own that "E&xit" does not take.
+     NC_("main window", "&About"), system(SystemColour::ButtonFace),
      system(SystemColour::ButtonText), true, Align::Centre},
     {"Label1", Kind::Label, 360, 720, 495, 255, "Vesk", kMidGrey, system(SystemColour::ButtonText),
      true, Align::Left},
 };
+
+// The method words as the window shows them, in lblMethod: 81 px at 96 dpi,
+// bold, right-aligned. (Their English is the speed model's.)
+inline constexpr const char* kMethodWords[] = {
+    // TRANSLATORS: the method of the figures, for factors up to 9: the power
+    // law alone. 81 px at 96 dpi, bold.
+    NC_("main window", "Established"),
+    // TRANSLATORS: the method of the figures, for factors above 9: the power
+    // law and a piecewise-linear correction between known points. 81 px at
+    // 96 dpi, bold.
+    NC_("main window", "Interpolated")};
 
 inline constexpr Line kLines[] = {
     {"Line1", 240, 600, 4440, 600, system(SystemColour::WindowText)},

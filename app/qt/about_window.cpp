@@ -18,7 +18,7 @@ AboutWindow::AboutWindow()
 {
     form::setUp(*this, kWindow);
     setAttribute(Qt::WA_DeleteOnClose); // the close button destroys it; OK only hides it
-    const std::vector<QWidget*> c = form::build(*this, kControls, kLines);
+    const std::vector<QWidget*> c = form::build(*this, kWindow, kControls, kLines);
     form::as<QLabel>(c[Label1])->setText(QString::fromStdString(TitleLine()));
     cmdExit_ = form::as<QPushButton>(c[cmdExit]);
     connect(cmdExit_, &QPushButton::clicked, this, &AboutWindow::cmdExit_Click);

@@ -4,6 +4,7 @@
 
 #include "app/qt/instance_protocol.h"
 #include "app/qt/local_socket.h"
+#include "ui/language.h"
 
 #include <QDir>
 #include <QFile>
@@ -37,6 +38,20 @@ QString errorText(int error)
     return QString::fromLocal8Bit(std::strerror(error));
 }
 
+using language::NC_;
+
+// A message of the program's own, in the language in use.
+QString text(const char* english)
+{
+    return QString::fromUtf8(language::Text(language::kCommandLine, english));
+}
+
+QString otherUsers()
+{
+    // TRANSLATORS: of a directory, in an error.
+    return text(NC_("command line", "open to other users"));
+}
+
 // True when no other user can add, remove or swap entries in the directory:
 // it is the user's or the system's, and others cannot write it, or only
 // under the sticky bit's rule (as in /tmp).
@@ -53,8 +68,11 @@ bool trusted(const struct stat& st)
 int openPrivateDirectory(const InstancePlaces::Directory& directory, QString& why)
 {
     if (!directory.path.startsWith(QLatin1Char('/'))) {
-        why = directory.path.isEmpty() ? QStringLiteral("not set")
-                                       : QStringLiteral("not an absolute path");
+        why = directory.path.isEmpty()
+                  // TRANSLATORS: of a directory, in an error.
+                  ? text(NC_("command line", "not set"))
+                  // TRANSLATORS: of a directory, in an error.
+                  : text(NC_("command line", "not an absolute path"));
         return -1;
     }
     const std::string path = native(directory.path);
@@ -67,7 +85,7 @@ int openPrivateDirectory(const InstancePlaces::Directory& directory, QString& wh
             return -1;
         }
         if (!trusted(st)) {
-            why = QString::fromStdString(parent) + QStringLiteral(": open to other users");
+            why = QString::fromStdString(parent) + QStringLiteral(": ") + otherUsers();
             return -1;
         }
         if (::mkdir(path.c_str(), 0700) != 0 && errno != EEXIST) {
@@ -83,9 +101,10 @@ int openPrivateDirectory(const InstancePlaces::Directory& directory, QString& wh
     }
     struct stat st {};
     if (::fstat(fd, &st) != 0 || st.st_uid != ::getuid())
-        why = QStringLiteral("owned by another user");
+        // TRANSLATORS: of a directory, in an error.
+        why = text(NC_("command line", "owned by another user"));
     else if ((st.st_mode & 077) != 0 && !(directory.make && ::fchmod(fd, 0700) == 0))
-        why = QStringLiteral("open to other users");
+        why = otherUsers();
     else if (::faccessat(fd, ".", W_OK | X_OK, 0) != 0)
         why = errorText(errno);
     else
@@ -123,7 +142,8 @@ InstancePlaces InstancePlaces::forThisSession(const QString& platform, const QSt
     QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
     if (!flatpak.isEmpty() && !runtime.isEmpty())
         runtime += QStringLiteral("/app/") + flatpak;
-    places.directories.push_back({QStringLiteral("runtime directory"), runtime, false});
+    // TRANSLATORS: the directory the program's lock is in, in an error.
+    places.directories.push_back({text(NC_("command line", "runtime directory")), runtime, false});
 
     // Not Qt's own fallback in /tmp: another user can make that first.
     QString cache = qEnvironmentVariable("XDG_CACHE_HOME");
@@ -138,7 +158,8 @@ InstancePlaces InstancePlaces::forThisSession(const QString& platform, const QSt
     if (!cache.isEmpty())
         cache +=
             QStringLiteral("/vesk-runtime-") + instance::fileNamePart(QString::fromLocal8Bit(host));
-    places.directories.push_back({QStringLiteral("cache directory"), cache, true});
+    // TRANSLATORS: the directory the program's lock is in, in an error.
+    places.directories.push_back({text(NC_("command line", "cache directory")), cache, true});
     return places;
 }
 
@@ -197,9 +218,13 @@ bool LocalInstanceGuard::lock()
                             why;
         }
     }
-    failure_ = QStringLiteral("cannot make sure only one copy runs: no private directory "
-                              "for its lock (") +
-               problems.join(QStringLiteral("; ")) + QLatin1Char(')');
+    failure_ = QString::fromStdString(language::Fill(
+        language::Text(language::kCommandLine,
+                       // TRANSLATORS: an error; %s is the list of the
+                       // directories tried, each with why it would not do.
+                       NC_("command line", "cannot make sure only one copy runs: no private "
+                                           "directory for its lock (%s)")),
+        problems.join(QStringLiteral("; ")).toStdString()));
     return false;
 }
 
@@ -221,7 +246,9 @@ LocalInstanceGuard::Taken LocalInstanceGuard::take(const InstancePlaces::Directo
     socketName_ = native(places_.name) + ".socket";
     socketAddress_ = local_socket::addressIn(directoryFd_, native(directory.path), socketName_);
     if (!freeFor(directoryFd_, lockName, S_IFREG) || !freeFor(directoryFd_, socketName_, S_IFSOCK))
-        return unusable(QStringLiteral("its lock or socket name is taken by something else"));
+        // TRANSLATORS: of a directory, in an error.
+        return unusable(
+            text(NC_("command line", "its lock or socket name is taken by something else")));
     const int fd =
         ::openat(directoryFd_, lockName.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (fd < 0)

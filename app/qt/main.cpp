@@ -11,6 +11,7 @@
 #include "app/qt/quit_on_signals.h"
 #include "app/qt/x11_window.h"
 #include "app/version.h"
+#include "ui/language.h"
 #include "ui/qt/main_window.h"
 
 #include <QApplication>
@@ -26,6 +27,14 @@
 
 namespace {
 
+using vesk::language::NC_;
+
+// A message of the program's own, in the language in use.
+std::string text(const char* english)
+{
+    return vesk::language::Text(vesk::language::kCommandLine, english);
+}
+
 // The program keeps no log and reports nothing; a fatal error while opening
 // the display is the one exception, and it gets one line: the toolkit's own
 // reason ("could not connect to display :9") where it gave one first.
@@ -40,7 +49,13 @@ void quietMessages(QtMsgType type, const QMessageLogContext& context, const QStr
             std::fprintf(stderr, "vesk: %s\n",
                          qPrintable(message.section(QLatin1Char('\n'), 0, 0)));
         else
-            std::fprintf(stderr, "vesk: cannot open a window: %s\n", qPrintable(reason));
+            std::fprintf(
+                stderr, "vesk: %s\n",
+                vesk::language::Fill(
+                    // TRANSLATORS: an error; %s is the toolkit's
+                    // own reason, in English.
+                    text(NC_("command line", "cannot open a window: %s")), reason.toStdString())
+                    .c_str());
         std::_Exit(1);
     }
 }
@@ -78,6 +93,9 @@ bool displayNamed()
 
 int main(int argc, char** argv)
 {
+    // In the user's language, as gettext would choose it.
+    vesk::language::Use(vesk::language::Choose(vesk::language::PosixPreferences(
+        [](const char* name) -> const char* { return std::getenv(name); })));
     // --help, --version and factors are answered here, with no display, before
     // the toolkit starts; the window's start pays for no more than this look.
     if (const int status = vesk::command_line::Run(
@@ -98,8 +116,12 @@ int main(int argc, char** argv)
 
     qInstallMessageHandler(quietMessages);
     if (!displayNamed()) {
-        std::fputs("vesk: no display to open a window on (DISPLAY and WAYLAND_DISPLAY are unset)\n",
-                   stderr);
+        std::fprintf(stderr, "vesk: %s\n",
+                     // TRANSLATORS: an error; DISPLAY and WAYLAND_DISPLAY are
+                     // the names of variables.
+                     text(NC_("command line", "no display to open a window on (DISPLAY and "
+                                              "WAYLAND_DISPLAY are unset)"))
+                         .c_str());
         return 1;
     }
     // The X display the toolkit opens: the one named by -display, else $DISPLAY.
@@ -147,7 +169,12 @@ int main(int argc, char** argv)
         if (guard.tookOver()) {
             launchEnvironment.restore();
             ::execv("/proc/self/exe", argv);
-            std::fputs("vesk: cannot start again as the running copy\n", stderr);
+            std::fprintf(
+                stderr, "vesk: %s\n",
+                // TRANSLATORS: an error: the program could not
+                // start itself again to take over from a copy that
+                // ended.
+                text(NC_("command line", "cannot start again as the running copy")).c_str());
             std::_Exit(1);
         }
         // A copy that handed over has nothing to save or tidy: it was never

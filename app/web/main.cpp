@@ -5,10 +5,12 @@
 // on, answering the page's events, after main() has returned.
 #include "app/application.h"
 #include "app/web/web_platform.h"
+#include "ui/web/form.h"
 #include "ui/web/main_window.h"
 
 int main()
 {
+    vesk::web::useBrowsersLanguage();
     static vesk::web::WebPlatform platform;
     static vesk::Application application(platform);
     static vesk::web::MainWindow form(&application);

@@ -7,10 +7,14 @@
 #include "app/version.h"
 #include "app/win32/about_window.h"
 #include "app/win32/win32_platform.h"
+#include "ui/language.h"
 #include "ui/win32/main_window.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show)
 {
+    // In the user's language, as Windows gives them in order.
+    const std::vector<std::string> languages = vesk::win32::preferredLanguages();
+    vesk::language::Use(vesk::language::Choose(languages));
     vesk::win32::Win32Platform platform(instance);
     vesk::Application application(platform);
     // Asked once, before the window is built; Form_Load asks again and gets

@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: MIT
 # What the installer (vesk.nsi) and the uninstaller (uninstall.cpp) both know,
 # in one place: written out for each as ${OUT}/installer_facts.nsh (defines)
-# and ${OUT}/installer_facts.h (constants). A line break in a message is "\n".
+# and ${OUT}/installer_facts.h (constants). Their messages, in every
+# language, are installer_texts.h's.
 # Each fact is ${Name} to NSIS and kName to C++.
 set(facts
     UninstallKey "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\${VESK_APP_ID}"
@@ -12,8 +13,7 @@ set(facts
     ProgramFile "vesk.exe"
     UninstallerFile "uninstall.exe"
     ShortcutFile "${PROJECT_DESCRIPTION}.lnk"
-    Publisher "Quarvane"
-    Running "${PROJECT_DESCRIPTION} is running.\n\nClose it, then choose Retry.")
+    Publisher "Quarvane")
 
 set(nsh "; Written by facts.cmake.\n")
 set(header "// Written by facts.cmake.\n#pragma once\n\nnamespace vesk::installer {\n\n")

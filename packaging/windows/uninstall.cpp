@@ -17,7 +17,10 @@
 // and the handle handed to it.
 #include "app/version.h"
 #include "installer_facts.h" // what the installer knows too
+#include "packaging/windows/installer_texts.h"
+#include "ui/win32/form.h"
 
+#include <shellapi.h>
 #include <shlobj.h>
 #include <windows.h>
 
@@ -27,12 +30,23 @@
 
 namespace {
 
-using vesk::version::kProductWide;
 using namespace vesk::installer;
 constexpr DWORD kDone = 0;
 constexpr DWORD kCancelled = 1;
 constexpr DWORD kRefused = 2;
-const std::wstring kTitle = std::wstring(kProductWide) + L" Uninstall";
+// A message of the installer's, by its name, in the language in use.
+std::wstring message(std::string_view name)
+{
+    for (const vesk::installer::Message& m : vesk::installer::kMessages)
+        if (name == m.name) {
+            std::wstring out =
+                vesk::win32::wide(vesk::language::Text(vesk::language::kInstaller, m.english));
+            for (std::size_t at = 0; (at = out.find(L'\n', at)) != std::wstring::npos; at += 2)
+                out.insert(at, 1, L'\r');
+            return out;
+        }
+    return std::wstring(name.begin(), name.end());
+}
 
 std::wstring folderOf(const std::wstring& path)
 {
@@ -105,20 +119,19 @@ bool gone(BOOL removed)
 // Asks the user to set it right and try again; silent, the answer is no.
 bool retry(bool silent, const std::wstring& text)
 {
-    return !silent && MessageBoxW(nullptr, text.c_str(), kTitle.c_str(),
+    return !silent && MessageBoxW(nullptr, text.c_str(), message("Title").c_str(),
                                   MB_RETRYCANCEL | MB_ICONEXCLAMATION) == IDRETRY;
 }
 
 void tell(bool silent, const std::wstring& text, UINT icon)
 {
     if (!silent)
-        MessageBoxW(nullptr, text.c_str(), kTitle.c_str(), MB_OK | icon);
+        MessageBoxW(nullptr, text.c_str(), message("Title").c_str(), MB_OK | icon);
 }
 
 std::wstring inUse(const std::wstring& path)
 {
-    return path +
-           L"\r\n\r\ncould not be removed: it is in use. Close what uses it, then choose Retry.";
+    return path + L"\r\n\r\n" + message("NotRemoved");
 }
 
 // What the copy is handed by the uninstaller that waits for it.
@@ -155,19 +168,15 @@ DWORD uninstall(const Handover& from, bool silent, const std::wstring& made, std
     const std::wstring folder = folderOf(from.waiting);
     const std::wstring installed = entryValue(kLocationValue);
     if (installed.empty() || !samePath(installed, folder)) {
-        tell(silent, folder + L"\r\n\r\nholds no installation of " + kProductWide + L'.',
-             MB_ICONSTOP);
+        tell(silent, folder + L"\r\n\r\n" + message("NoInstallation"), MB_ICONSTOP);
         return kRefused;
     }
-    const std::wstring running = kRunning;
+    const std::wstring running = message("Running");
     while (FindWindowW(vesk::version::kAppIdWide, nullptr))
         if (!retry(silent, running))
             return kRefused;
-    if (!silent && MessageBoxW(nullptr,
-                               (std::wstring(L"Remove ") + kProductWide +
-                                L" from this computer?\r\n\r\nIt is installed in\r\n" + folder)
-                                   .c_str(),
-                               kTitle.c_str(), MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
+    if (!silent && MessageBoxW(nullptr, (message("Confirm") + L"\r\n" + folder).c_str(),
+                               message("Title").c_str(), MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
         return kCancelled;
 
     // The program first: once its file is gone no copy of it can start, and
@@ -187,11 +196,10 @@ DWORD uninstall(const Handover& from, bool silent, const std::wstring& made, std
     if (!made.empty())
         RemoveDirectoryW(made.c_str());
     if (RegDeleteKeyW(HKEY_CURRENT_USER, kUninstallKey)) {
-        tell(silent, L"The Add/Remove Programs entry could not be removed.", MB_ICONSTOP);
+        tell(silent, message("EntryNotRemoved"), MB_ICONSTOP);
         return kRefused;
     }
-    tell(silent, std::wstring(kProductWide) + L" has been removed from this computer.",
-         MB_ICONINFORMATION);
+    tell(silent, message("Removed"), MB_ICONINFORMATION);
     return kDone;
 }
 
@@ -240,7 +248,7 @@ DWORD runCopy(bool silent)
     if (copy.empty() || !CopyFileW(self.c_str(), copy.c_str(), FALSE)) {
         if (!copy.empty())
             DeleteFileW(copy.c_str());
-        tell(silent, L"The uninstaller could not be copied to the temporary folder.", MB_ICONSTOP);
+        tell(silent, message("NotCopied"), MB_ICONSTOP);
         return kRefused;
     }
     SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
@@ -271,7 +279,7 @@ DWORD runCopy(bool silent)
     CloseHandle(answerEnd);
     CloseHandle(waiter);
     if (!started) {
-        tell(silent, L"The uninstaller's copy could not be started.", MB_ICONSTOP);
+        tell(silent, message("CopyNotStarted"), MB_ICONSTOP);
         return kRefused;
     }
     CloseHandle(process.hThread);
@@ -289,6 +297,8 @@ DWORD runCopy(bool silent)
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
+    // In the user's language, as Windows gives them in order.
+    vesk::language::Use(vesk::language::Choose(vesk::win32::preferredLanguages()));
     int count = 0;
     LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
     bool silent = false;

@@ -5,8 +5,10 @@
 ; product and the program's own uninstaller (uninstall.cpp), listed under
 ; Add/Remove Programs with the product's name, version, publisher, size and
 ; icon. makensis is given PRODUCT, VERSION, EXE, UNINSTALLER, ICON, APP_ID
-; (also the main window's class), OUTFILE, and FACTS: what the uninstaller
-; knows too (facts.cmake writes it).
+; (also the main window's class), OUTFILE, FACTS: what the uninstaller
+; knows too (facts.cmake writes it), and TEXTS: its languages and messages
+; (make_catalogs writes them from po/ and installer_texts.h), of which NSIS
+; shows the user's.
 ;
 ; It does not run while the program does, nor replace a program that has
 ; started meanwhile: it asks the user to close it first (Retry / Cancel), and
@@ -17,6 +19,7 @@ SetCompressor /SOLID lzma
 RequestExecutionLevel user
 
 !include "${FACTS}"
+!include /CHARSET=UTF8 "${TEXTS}"
 
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
@@ -41,7 +44,7 @@ Function .onInit
     retry:
     FindWindow $0 "${APP_ID}"
     StrCmp $0 0 done
-    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "${Running}" /SD IDCANCEL IDRETRY retry
+    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "$(Running)" /SD IDCANCEL IDRETRY retry
     SetErrorLevel 2
     Quit
     done:
@@ -56,7 +59,7 @@ Function takeOld
     Delete "$R0"
     IfErrors 0 done
     MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION \
-        "$R0$\r$\n$\r$\ncould not be replaced: it is in use. Close what uses it, then choose Retry." \
+        "$R0$\r$\n$\r$\n$(NotReplaced)" \
         /SD IDCANCEL IDRETRY retry
     SetErrorLevel 2
     Quit

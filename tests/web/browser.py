@@ -96,6 +96,26 @@ class _WebDriverEngine:
     def resize(self, width, height):
         self.driver.set_window_size(width, height)
 
+    def prefer_languages(self, tags):
+        """The browser's languages, for the pages loaded from now on: by a
+        script that runs before the page's own (Chromium's protocol); None
+        where the engine has no such script (WebKitGTK: it takes them from
+        the environment it starts in)."""
+        if self.name != 'chromium':
+            return None
+        if getattr(self, '_languages', None):
+            self.cdp('Page.removeScriptToEvaluateOnNewDocument', {'identifier': self._languages})
+        self.cdp('Page.enable')
+        self._languages = self.cdp('Page.addScriptToEvaluateOnNewDocument',
+                                   {'source': '(() => { %s })();' % _languages_script(tags)})['identifier']
+        return True
+
+
+def _languages_script(tags):
+    """A script that makes the page's navigator name these languages."""
+    return ("const l = %s; Object.defineProperty(Navigator.prototype, 'languages', { get: () => l });"
+            " Object.defineProperty(Navigator.prototype, 'language', { get: () => l[0] });" % json.dumps(tags))
+
 
 def _free_port():
     with socket.socket() as s:
@@ -182,6 +202,14 @@ class _Firefox:
     def resize(self, width, height):
         self.command('browsingContext.setViewport', context=self.context,
                      viewport={'width': width, 'height': height})
+
+    def prefer_languages(self, tags):
+        """As _WebDriverEngine's, by a preload script of WebDriver BiDi."""
+        if getattr(self, '_languages', None):
+            self.command('script.removePreloadScript', script=self._languages)
+        self._languages = self.command('script.addPreloadScript',
+                                       functionDeclaration='() => { %s }' % _languages_script(tags))['script']
+        return True
 
     def quit(self):
         if self.process.poll() is None:

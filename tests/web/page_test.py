@@ -21,6 +21,11 @@ from browser import ACCESS_KEY, Keys, Table, engine, keys, pointer, run, serve, 
 
 name, site, figures_path, rows_path = sys.argv[1:5]
 shots = sys.argv[5] if len(sys.argv) > 5 else None
+here = os.path.dirname(os.path.abspath(__file__))
+# The shipped languages, and the locale each is tried in where the browser
+# takes its languages from the environment.
+LOCALES = dict(line.split() for line in open(os.path.join(here, '../locales.txt'))
+               if line.strip() and not line.startswith('#'))
 
 server, url = serve(site)
 page = engine(name)
@@ -340,6 +345,79 @@ class Page(Table):
         self.row('with the server gone, it loads and works', text('lblLight'), '213.75')
 
 
+# Whether every text of the page's windows fits its element: a label's text
+# its box, a button's its content box.
+OVERFLOWING = """
+    const wrong = [];
+    for (const e of document.querySelectorAll('.window [data-control]')) {
+      if (e.classList.contains('label') && (e.scrollWidth > e.clientWidth || e.scrollHeight > e.clientHeight))
+        wrong.push(e.dataset.control + ' "' + e.textContent + '" ' + e.scrollWidth + ' > ' + e.clientWidth);
+      if (e.classList.contains('button')) {
+        const range = document.createRange();
+        range.selectNodeContents(e);
+        const r = range.getBoundingClientRect();
+        if (r.width > e.clientWidth || r.height > e.clientHeight)
+          wrong.push(e.dataset.control + ' "' + e.textContent + '" ' + r.width + ' > ' + e.clientWidth);
+      }
+    }
+    return wrong;"""
+
+
+class Languages(Table):
+    """The page in each shipped language, as the browser names it: the
+    windows' texts in it, each fitting its element, the figures those of
+    English, and the page's own words too."""
+
+    def in_language(self, tag):
+        global page, js
+        if page.prefer_languages([tag.replace('_', '-')]) is None:
+            # WebKitGTK takes the user's languages from its environment: it
+            # starts again in the language's.
+            page.driver.quit()
+            os.environ.update(LANGUAGE=tag, LC_ALL=LOCALES.get(tag, 'C.UTF-8'))
+            page = engine(name)
+            js = page.js
+        fresh()
+
+    def test_every_language(self):
+        english = None
+        for tag in ['en'] + sorted(LOCALES):
+            self.in_language(tag)
+            texts = js("return [...document.querySelectorAll('#frmMain .button')].map((b) => b.textContent)")
+            english = english or texts
+            self.row('%s: the page says its language' % tag, js('return document.documentElement.lang'),
+                     tag.replace('_', '-'))
+            if tag != 'en':
+                self.row('%s: the buttons in it' % tag, [t != e for t, e in zip(texts, english)], [True, True])
+            figures = js("""
+                const box = document.querySelector('#frmMain [data-control=txtVesk]');
+                const shown = (n) => document.querySelector('#frmMain [data-control=' + n + ']').textContent;
+                const got = [], wrong = [];
+                for (const typed of JSON.parse(arguments[0])) {
+                  box.value = typed;
+                  box.dispatchEvent(new KeyboardEvent('keydown', {key: 'Enter', bubbles: true, cancelable: true}));
+                  got.push([shown('lblLight'), shown('lblMetres')]);
+                  if (!shown('lblMethod')) wrong.push(typed + ': no method word');
+                }
+                return [got, wrong];""", json.dumps([row[1] for row in ROWS if row[4]]))
+            self.row('%s: the figures of every Enter row, as in English' % tag, figures,
+                     [[[row[6], row[7]] for row in ROWS if row[4]], []])
+            for typed in (' 9', '9.5'):  # each method word in its turn
+                js("const box = document.querySelector('#frmMain [data-control=txtVesk]'); box.value = arguments[0];"
+                   "box.dispatchEvent(new KeyboardEvent('keydown', {key: 'Enter', bubbles: true, cancelable: true}))",
+                   typed)
+                self.row('%s: every text of the main window fits, at %s' % (tag, typed.strip()), js(OVERFLOWING), [])
+            click('#frmMain [data-control=cmdAbout]')
+            self.row('%s: every text of About fits' % tag, js(OVERFLOWING), [])
+            keys(page, Keys.ESCAPE)
+            js("document.querySelector('#frmMain [data-control=cmdExit]').click()")
+            ended = js("const e = document.getElementById('ended'); return e && e.textContent")
+            if tag == 'en':
+                english_ended = ended
+            else:
+                self.row('%s: the page\'s own words in it' % tag, ended != english_ended, True)
+
+
 class Chromium(Table):
     """What Chromium's own protocol checks, and the figures through the page."""
 
@@ -436,11 +514,13 @@ class Chromium(Table):
         page.cdp('Emulation.clearDeviceMetricsOverride')
 
 
+ROWS = [line.split('\t') for line in open(rows_path, encoding='utf-8').read().splitlines()]
 ORDER = [Page('test_enter_rows'), Page('test_key_presses'), Page('test_scroll_bar'), Page('test_keyboard'),
          Page('test_about'), Page('test_exit_while_an_arrow_is_held'), Page('test_reading_order'),
          Page('test_no_request_leaves_the_site')]
 if name == 'chromium':
     ORDER += [Chromium('test_figures'), Chromium('test_accessibility_tree'), Chromium('test_colours'),
               Chromium('test_installable_and_narrow')]
+ORDER.append(Languages('test_every_language'))
 ORDER.append(Page('test_offline'))
 run(ORDER, name)

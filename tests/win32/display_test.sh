@@ -17,8 +17,8 @@ active() { [ "$(printf '%d' "$(xprop -root _NET_ACTIVE_WINDOW | awk '{print $NF}
 viewable() { xwininfo -id "$1" 2>/dev/null | grep -q IsViewable; }
 minimised() { xprop -id "$1" _NET_WM_STATE 2>/dev/null | grep -q HIDDEN; }
 
-start_vesk() {
-    wine "$vesk" >/dev/null 2>&1 &
+start_vesk() { # start_vesk [LOCALE]: in its language, if given (Wine takes it from LANG)
+    LANG=${1:-${LANG:-}} wine "$vesk" >/dev/null 2>&1 &
     vesk_pid=$!
     for _ in $(seq 200); do win=$(window_named Vesk) && [ -n "$win" ] && return 0; sleep 0.05; done
     return 1
@@ -32,10 +32,10 @@ open_about() { # Alt+A in the running copy's main window; About's window in $abo
 stop_vesk() { kill -KILL "$vesk_pid" 2>/dev/null; wait "$vesk_pid" 2>/dev/null; }
 
 # A later copy: its status and time, and whether a window of its own was ever mapped.
-later_copy() {
+later_copy() { # later_copy [LOCALE]
     local t0 pid
     t0=$(date +%s%N)
-    wine "$vesk" >/dev/null 2>&1 &
+    LANG=${1:-${LANG:-}} wine "$vesk" >/dev/null 2>&1 &
     pid=$!
     byebye=
     while kill -0 "$pid" 2>/dev/null; do
@@ -69,6 +69,18 @@ from_minimised() {
     check "a later copy ends with status 0, showing nothing ($later_ms ms)" handed_over
     check "the minimised window is restored and active" soon bash -c "$(declare -f active viewable minimised); viewable $win && ! minimised $win && active $win"
     check "one Vesk window" [ "$(xdotool search --onlyvisible --name '^Vesk$' | wc -l)" = 1 ]
+    stop_vesk
+}
+
+# A copy in German hands over to one running in French: the caption they
+# find each other by is the same in every language.
+between_languages() {
+    start_vesk fr_FR.UTF-8
+    xdotool windowminimize --sync "$win"
+    soon minimised "$win"
+    later_copy de_DE.UTF-8
+    check "a later copy in German hands over to it ($later_ms ms)" handed_over
+    check "and the French one comes back" soon bash -c "$(declare -f viewable minimised); viewable $win && ! minimised $win"
     stop_vesk
 }
 
@@ -169,7 +181,8 @@ what_it_draws() {
 
 scenarios=("${@:3}")
 [ "${#scenarios[@]}" -gt 0 ] || scenarios=(what_it_draws from_minimised from_behind_another_window
-    with_about_open about_open_another_window_active about_open_and_covered running_copy_hung)
+    with_about_open about_open_another_window_active about_open_and_covered running_copy_hung
+    between_languages)
 for scenario in "${scenarios[@]}"; do
     echo "== $scenario"
     "$scenario"

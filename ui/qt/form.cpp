@@ -88,9 +88,15 @@ Qt::Alignment alignment(layout::Align align)
     return {};
 }
 
-QWidget* create(QWidget& window, const layout::Control& c)
+// A text of the window's in the language in use.
+QString text(const layout::Window& w, const char* english)
 {
-    const QString caption = QString::fromUtf8(c.text);
+    return QString::fromUtf8(language::Text(w.texts, english));
+}
+
+QWidget* create(QWidget& window, const layout::Window& table, const layout::Control& c)
+{
+    const QString caption = text(table, c.text);
     QWidget* w = nullptr;
     switch (c.kind) {
     case layout::Kind::Label: {
@@ -132,14 +138,14 @@ QWidget* create(QWidget& window, const layout::Control& c)
     }
     }
     w->setObjectName(QLatin1String(c.name));
-    w->setGeometry(toQRect(layout::place(c)));
+    w->setGeometry(toQRect(layout::placeIn(table, c)));
     style::applyColours(*w, c.background, c.foreground, c.kind == layout::Kind::TextBox);
     if (!c.bold)
         w->setFont(style::windowFont(false));
     if (c.accessibleName != nullptr)
-        w->setAccessibleName(QString::fromUtf8(c.accessibleName));
+        w->setAccessibleName(text(table, c.accessibleName));
     if (c.accessibleDescription != nullptr)
-        w->setAccessibleDescription(QString::fromUtf8(c.accessibleDescription));
+        w->setAccessibleDescription(text(table, c.accessibleDescription));
     return w;
 }
 
@@ -152,20 +158,21 @@ void setUp(QWidget& window, const layout::Window& w)
     window.setProperty(
         kRole, int(w.role == layout::Role::Window ? QAccessible::Window : QAccessible::Dialog));
     window.setObjectName(QLatin1String(w.name));
-    window.setWindowTitle(QString::fromUtf8(w.caption));
+    window.setWindowTitle(text(w, w.caption));
     window.setWindowFlags(flags(w.frame));
     style::applyColours(window, w.background, w.foreground);
     window.setFixedSize(layout::toPixels(w.width), layout::toPixels(w.height));
 }
 
-std::vector<QWidget*> build(QWidget& window, std::span<const layout::Control> controls,
+std::vector<QWidget*> build(QWidget& window, const layout::Window& table,
+                            std::span<const layout::Control> controls,
                             std::span<const layout::Line> lines)
 {
     window.setFont(style::windowFont());
     std::vector<QWidget*> made;
     made.reserve(controls.size());
     for (const layout::Control& c : controls)
-        made.push_back(create(window, c));
+        made.push_back(create(window, table, c));
     for (const layout::Line& l : lines) {
         auto* line = new QWidget(&window);
         line->setObjectName(QLatin1String(l.name));

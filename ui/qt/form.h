@@ -19,8 +19,10 @@ namespace vesk::form {
 void setUp(QWidget& window, const layout::Window& w);
 
 // The window's font, its controls and lines, in tab order, the first of them
-// that takes the focus holding it. The controls come back in the table's order.
-std::vector<QWidget*> build(QWidget& window, std::span<const layout::Control> controls,
+// that takes the focus holding it, their texts in the language in use. The
+// controls come back in the table's order.
+std::vector<QWidget*> build(QWidget& window, const layout::Window& w,
+                            std::span<const layout::Control> controls,
                             std::span<const layout::Line> lines);
 
 // A control built from a row, as the widget its kind makes.

@@ -23,7 +23,7 @@ MainWindow::MainWindow(Shell* shell, Build build) : form_(*this, shell)
     if (build == Build::WindowOnly)
         return;
     setWindowIcon(calculatorIcon());
-    const std::vector<QWidget*> c = form::build(*this, kControls, kLines);
+    const std::vector<QWidget*> c = form::build(*this, kWindow, kControls, kLines);
     for (std::size_t i = 0; i < c.size(); ++i)
         if (kControls[i].kind == Kind::Label)
             labels_[i] = form::as<QLabel>(c[i]);

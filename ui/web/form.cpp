@@ -51,9 +51,12 @@ val colour(const layout::Colour& colour)
     return val::null();
 }
 
-val describe(const layout::Control& c, const char* caption, int tabIndex)
+// A control as the page makes it, its texts in the language in use.
+val describe(const layout::Window& window, const layout::Control& c, const char* caption,
+             int tabIndex)
 {
-    const layout::Rect r = layout::place(c);
+    const char* texts = window.texts;
+    const layout::Rect r = layout::placeIn(window, c);
     const Caption split = SplitCaption(caption);
     val d = val::object();
     d.set("name", utf8(c.name));
@@ -73,10 +76,11 @@ val describe(const layout::Control& c, const char* caption, int tabIndex)
     d.set("result", c.result);
     d.set("tabIndex", tabIndex);
     for (const auto& [name, value] : {std::pair{"accessibleName", c.accessibleName},
-                                      {"accessibleDescription", c.accessibleDescription},
-                                      {"partner", c.partner}})
+                                      {"accessibleDescription", c.accessibleDescription}})
         if (value != nullptr)
-            d.set(name, utf8(value));
+            d.set(name, utf8(language::Text(texts, value)));
+    if (c.partner != nullptr)
+        d.set("partner", utf8(c.partner));
     return d;
 }
 
@@ -150,7 +154,7 @@ Form::Form(const layout::Window& window, std::span<const layout::Control> contro
     forms[handle_] = this;
     val w = val::object();
     w.set("name", utf8(window.name));
-    w.set("caption", utf8(window.caption));
+    w.set("caption", utf8(language::Text(window.texts, window.caption)));
     w.set("width", layout::toPixels(window.width));
     w.set("height", layout::toPixels(window.height));
     w.set("background", colour(window.background));
@@ -175,9 +179,9 @@ Form::Form(const layout::Window& window, std::span<const layout::Control> contro
         const layout::Control& c = controls[row];
         const char* caption = *c.text == '\0' && c.kind == layout::Kind::Label && !extraText.empty()
                                   ? extraText.c_str()
-                                  : c.text;
+                                  : language::Text(window.texts, c.text);
         page().call<void>("control", handle_, static_cast<int>(row),
-                          describe(c, caption, tabIndex[row]));
+                          describe(window, c, caption, tabIndex[row]));
     }
     for (const layout::Line& l : lines) {
         const layout::Rect r = layout::pixels(l);
@@ -251,6 +255,17 @@ void Form::setValue(std::size_t row, int position, std::string_view shown)
 void Form::setForeColor(std::size_t row, Rgb colour)
 {
     page().call<void>("setColour", handle_, static_cast<int>(row), val(layout::hex(colour)));
+}
+
+void useBrowsersLanguage()
+{
+    const val navigator = val::global("navigator");
+    const val languages = navigator["languages"];
+    std::vector<std::string> preferences =
+        languages.isArray() ? emscripten::vecFromJSArray<std::string>(languages)
+                            : std::vector<std::string>{navigator["language"].as<std::string>()};
+    language::Use(language::Choose(preferences));
+    page().call<void>("language", utf8(language::InUse()));
 }
 
 void onPageLaidOut(std::function<void()> laidOut)

@@ -61,6 +61,11 @@ class Form {
     int handle_;
 };
 
+// The user's languages as the browser gives them, in the order preferred:
+// the program's texts, and the page's, in the best that is shipped, which
+// the page is told of.
+void useBrowsersLanguage();
+
 // The page was laid out anew (the browser's window changed size, a scroll bar
 // came or went), which may have moved the windows.
 void onPageLaidOut(std::function<void()> laidOut);

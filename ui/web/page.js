@@ -17,8 +17,27 @@ const VeskPage = (() => {
   // A held arrow or trough steps again after this delay, then at this rate.
   const REPEAT_DELAY_MS = 350;
   const REPEAT_EVERY_MS = 50;
-  // The product's name, as the page names it.
-  const PRODUCT = document.querySelector('meta[name="application-name"]').content;
+  // The language the page's own messages are in (PAGE_TEXTS, which the
+  // build makes from po/): at first the best the user's languages find, as
+  // the program chooses; once the program has started, the one it chose.
+  let shown = (() => {
+    for (const preference of navigator.languages || [navigator.language]) {
+      const tag = String(preference).split(/[.@]/)[0].replace(/-/g, '_');
+      const language = tag.split('_')[0].toLowerCase();
+      if (language === 'en') return 'en';
+      const exact = Object.keys(PAGE_TEXTS).find((k) => k.toLowerCase() === tag.toLowerCase());
+      if (exact) return exact;
+      if (language in PAGE_TEXTS) return language;
+      const regional = Object.keys(PAGE_TEXTS).find((k) => k.startsWith(language + '_'));
+      if (language === tag.toLowerCase() && regional) return regional;
+    }
+    return 'en';
+  })();
+  document.documentElement.lang = shown.replace('_', '-');
+  // A message of the page's own, in the language shown; a placeholder "%s"
+  // filled in with the value given.
+  const tr = (context, english, value) =>
+    ((PAGE_TEXTS[shown] || {})[english] || english).replace('%s', value === undefined ? '%s' : value);
 
   // Each window by the handle the program gave it.
   const windows = new Map();
@@ -89,7 +108,8 @@ const VeskPage = (() => {
     const close = element('button', 'close-box');
     close.type = 'button';
     close.tabIndex = -1;
-    close.setAttribute('aria-label', 'Close');
+    // TRANSLATORS: what a screen reader calls a window's close box.
+    close.setAttribute('aria-label', tr('page', 'Close'));
     bar.append(close);
     root.setAttribute('aria-labelledby', title.id);
     const client = element('div', 'client');
@@ -334,25 +354,33 @@ const VeskPage = (() => {
   function reasonFor(what) {
     const text = String(what && what.message || what);
     if (location.protocol === 'file:') {
-      return 'it must be served by a web server, not opened as a file. ' +
-        'Serve its folder (scripts/web.sh does) and open its address.';
+      // TRANSLATORS: why the page could not start; follows "could not start: ".
+      return tr('page', 'it must be served by a web server, not opened as a file. ' +
+        'Serve its folder (scripts/web.sh does) and open its address.');
     }
     if (/no native wasm|WebAssembly is not defined|unsafe-eval|Refused to compile|blocked by CSP|not allowed/i.test(text)) {
-      return 'this browser does not allow WebAssembly here.';
+      // TRANSLATORS: why the page could not start; follows "could not start: ".
+      return tr('page', 'this browser does not allow WebAssembly here.');
     }
     if (/OOM|out of memory|could not allocate|Cannot enlarge memory|RangeError.*Memory/i.test(text)) {
-      return 'there is not enough memory.';
+      // TRANSLATORS: why the page could not start; follows "could not start: ".
+      return tr('page', 'there is not enough memory.');
     }
     if (/LinkError|Import #|import/i.test(text)) {
-      return 'its files come from two different releases.';
+      // TRANSLATORS: why the page could not start; follows "could not start: ".
+      return tr('page', 'its files come from two different releases.');
     }
     if (/failed to load|both async and sync fetching|NetworkError|Failed to fetch|404/i.test(text)) {
-      return 'one of its files could not be loaded.';
+      // TRANSLATORS: why the page could not start; follows "could not start: ".
+      return tr('page', 'one of its files could not be loaded.');
     }
     if (/CompileError|validation|parse|magic|truncated|section|exceeds|expected/i.test(text)) {
-      return 'one of its files is damaged.';
+      // TRANSLATORS: why the page could not start; follows "could not start: ".
+      return tr('page', 'one of its files is damaged.');
     }
-    return 'something went wrong (' + text.slice(0, 200) + ').';
+    // TRANSLATORS: why the page could not start, when nothing better is
+    // known; %s is the browser's own message, in its words.
+    return tr('page', 'something went wrong (%s).', text.slice(0, 200));
   }
 
   // Nothing of the program runs any more: no timer, no observer.
@@ -381,8 +409,16 @@ const VeskPage = (() => {
     stopAll();
     const pending = document.getElementById('failure');
     if (pending) pending.remove();
-    say(PRODUCT + (started ? ' had to stop: ' : ' could not start: ') +
-      reasonFor(what), 'Try again');
+    const reason = reasonFor(what);
+    say(started
+      // TRANSLATORS: the line in the window's place when the program had to
+      // stop while it ran; %s is why.
+      ? tr('page', 'Vesk Calculator had to stop: %s', reason)
+      // TRANSLATORS: the line in the window's place when the program could
+      // not start; %s is why.
+      : tr('page', 'Vesk Calculator could not start: %s', reason),
+    // TRANSLATORS: a link after those lines, which loads the page again.
+    tr('page', 'Try again'));
   }
 
   return {
@@ -461,7 +497,17 @@ const VeskPage = (() => {
     end() {
       stopAll();
       if (appWindow()) window.close();
-      say(PRODUCT + ' has ended.', 'Start it again');
+      // TRANSLATORS: the line in the window's place once Exit has ended the
+      // program in a browser's tab, which a page may not close; a link
+      // follows.
+      say(tr('page', 'Vesk Calculator has ended.'),
+        // TRANSLATORS: the link after "has ended.", which starts it again.
+        tr('page', 'Start it again'));
+    },
+    // The language the program chose, the page's own messages' too.
+    language(tag) {
+      shown = tag;
+      document.documentElement.lang = tag.replace('_', '-');
     },
     fail: fail,
     failToStart(what) {

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 #include "ui/win32/form.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace vesk::win32 {
@@ -33,17 +34,42 @@ DWORD alignStyle(layout::Align align)
     return SS_LEFT;
 }
 
-HFONT makeFont(bool bold, int dpi)
+// The face Windows lets its own dialogs in, fitted to the user's language
+// (to a face with Japanese characters for a Japanese user, say).
+constexpr wchar_t kDialogFace[] = L"MS Shell Dlg";
+
+HFONT makeFont(bool bold, int dpi, const std::wstring& face)
 {
     const layout::Font f = layout::font(bold);
     LOGFONTW lf{};
     lf.lfHeight = -static_cast<LONG>(std::lround(f.points * dpi / 72.0));
     lf.lfWeight = f.weight;
-    lf.lfCharSet = ANSI_CHARSET;
+    lf.lfCharSet = face == kDialogFace ? DEFAULT_CHARSET : ANSI_CHARSET;
     lf.lfQuality = DEFAULT_QUALITY;
-    const std::wstring face = wide(f.face);
     face.copy(lf.lfFaceName, LF_FACESIZE - 1);
     return CreateFontIndirectW(&lf);
+}
+
+// The face the window letters in: the design's, unless it lacks a character
+// of the window's texts in the language in use; then the dialogs' face.
+std::wstring faceFor(std::span<const std::wstring> texts)
+{
+    const std::wstring designed = wide(layout::kFace);
+    HDC dc = GetDC(nullptr);
+    HFONT font = makeFont(true, layout::kDesignDpi, designed);
+    HGDIOBJ old = SelectObject(dc, font);
+    bool lacking = false;
+    for (const std::wstring& text : texts) {
+        std::vector<WORD> glyphs(text.size());
+        if (!text.empty() &&
+            GetGlyphIndicesW(dc, text.c_str(), static_cast<int>(text.size()), glyphs.data(),
+                             GGI_MARK_NONEXISTING_GLYPHS) != GDI_ERROR)
+            lacking = lacking || std::find(glyphs.begin(), glyphs.end(), 0xFFFF) != glyphs.end();
+    }
+    SelectObject(dc, old);
+    DeleteObject(font);
+    ReleaseDC(nullptr, dc);
+    return lacking ? kDialogFace : designed;
 }
 
 } // namespace
@@ -69,6 +95,23 @@ std::string narrow(std::wstring_view text)
     WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(), n,
                         nullptr, nullptr);
     return utf8;
+}
+
+std::vector<std::string> preferredLanguages()
+{
+    ULONG count = 0, size = 0;
+    if (!GetUserPreferredUILanguages(MUI_LANGUAGE_NAME, &count, nullptr, &size))
+        return {};
+    std::wstring names(size, L'\0');
+    if (!GetUserPreferredUILanguages(MUI_LANGUAGE_NAME, &count, names.data(), &size))
+        return {};
+    std::vector<std::string> languages;
+    for (std::size_t at = 0; at < names.size() && names[at] != L'\0';) {
+        const std::size_t end = names.find(L'\0', at);
+        languages.push_back(narrow(std::wstring_view(names).substr(at, end - at)));
+        at = end + 1;
+    }
+    return languages;
 }
 
 int systemColourIndex(layout::SystemColour colour)
@@ -145,13 +188,21 @@ HWND Form::create(const layout::Window& window, std::span<const layout::Control>
     table_ = controls;
     lines_ = lines;
     background_ = toColorRef(window.background);
-    bold_ = makeFont(true, dpi_);
-    normal_ = makeFont(false, dpi_);
+    const auto text = [&](const char* english) {
+        return wide(language::Text(window.texts, english));
+    };
+    std::vector<std::wstring> texts;
+    for (const layout::Control& c : controls)
+        if (c.kind != layout::Kind::Image)
+            texts.push_back(text(c.text));
+    const std::wstring face = faceFor(texts);
+    bold_ = makeFont(true, dpi_, face);
+    normal_ = makeFont(false, dpi_, face);
 
     // The outer size that gives the client area its size exactly.
     RECT outer{0, 0, layout::toPixels(window.width, dpi_), layout::toPixels(window.height, dpi_)};
     AdjustWindowRectEx(&outer, frameStyle(window.frame), FALSE, frameExStyle(window.frame));
-    window_ = CreateWindowExW(frameExStyle(window.frame), windowClass, wide(window.caption).c_str(),
+    window_ = CreateWindowExW(frameExStyle(window.frame), windowClass, text(window.caption).c_str(),
                               frameStyle(window.frame), CW_USEDEFAULT, CW_USEDEFAULT,
                               outer.right - outer.left, outer.bottom - outer.top, owner, nullptr,
                               GetModuleHandleW(nullptr), self);
@@ -184,9 +235,9 @@ HWND Form::create(const layout::Window& window, std::span<const layout::Control>
             style |= WS_TABSTOP | BS_PUSHBUTTON; // neither default nor cancel button
             break;
         }
-        const RECT r = place(c);
+        const RECT r = place(window, c);
         HWND control =
-            CreateWindowExW(exStyle, cls, wide(c.text).c_str(), style, r.left, r.top,
+            CreateWindowExW(exStyle, cls, text(c.text).c_str(), style, r.left, r.top,
                             r.right - r.left, r.bottom - r.top, window_,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(row))),
                             GetModuleHandleW(nullptr), nullptr);
@@ -201,9 +252,9 @@ HWND Form::create(const layout::Window& window, std::span<const layout::Control>
     return window_;
 }
 
-RECT Form::place(const layout::Control& control) const
+RECT Form::place(const layout::Window& window, const layout::Control& control) const
 {
-    const layout::Rect r = layout::place(control, dpi_);
+    const layout::Rect r = layout::placeIn(window, control, dpi_);
     return {r.x, r.y, r.x + r.width, r.y + r.height};
 }
 

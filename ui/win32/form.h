@@ -23,6 +23,10 @@ namespace vesk::win32 {
 std::wstring wide(std::string_view utf8);
 std::string narrow(std::wstring_view text);
 
+// The user's languages for the user interface, in the order preferred, as
+// Windows keeps them ("de-DE", "pt-BR").
+std::vector<std::string> preferredLanguages();
+
 // A control's identifier: its row in the layout table, past the ones the
 // dialog manager keeps for itself (IDOK, IDCANCEL...).
 inline constexpr int kFirstControlId = 1000;
@@ -92,7 +96,7 @@ class Form {
     // A label's text colour, changed at run time.
     void setForeColor(std::size_t row, Rgb colour);
     // Where a control of the window is, in the window's client pixels.
-    RECT place(const layout::Control& control) const;
+    RECT place(const layout::Window& window, const layout::Control& control) const;
 
     // Remembers the focus when the window is left and gives it back when it is
     // activated again, as a dialog box does.

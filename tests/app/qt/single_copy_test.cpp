@@ -219,9 +219,9 @@ class Copies {
     }
 
     // Starts a copy and waits until it answers requests.
-    QProcess* startFirst()
+    QProcess* startFirst(const QStringList& extraEnvironment = {})
     {
-        QProcess* p = start();
+        QProcess* p = start(extraEnvironment);
         if (!QTest::qWaitFor([this] { return request("Vesk") == QByteArrayLiteral("FOUND\n"); },
                              10000))
             qWarning("the first copy never answered");
@@ -257,6 +257,7 @@ class SingleCopy : public QObject {
     Q_OBJECT
 
   private Q_SLOTS:
+    void secondCopyHandsOverSilently_data();
     void secondCopyHandsOverSilently();
     void searchIsExact();
     void theNextCopyRunsAfterAnEnd_data();
@@ -286,11 +287,30 @@ class SingleCopy : public QObject {
     void noDisplayIsOneLine();
 };
 
+void SingleCopy::secondCopyHandsOverSilently_data()
+{
+    // Each copy in its user's language: the caption they find each other by
+    // is the same in all.
+    QTest::addColumn<QStringList>("running");
+    QTest::addColumn<QStringList>("later");
+    const auto in = [](const char* language, const char* locale) {
+        return QStringList{QStringLiteral("LC_ALL="),
+                           QStringLiteral("LANGUAGE=") + QLatin1String(language),
+                           QStringLiteral("LANG=") + QLatin1String(locale)};
+    };
+    QTest::newRow("same_language") << QStringList() << QStringList();
+    QTest::newRow("french_running_german_later")
+        << in("fr", "fr_FR.UTF-8") << in("de", "de_DE.UTF-8");
+    QTest::newRow("japanese_running_english_later") << in("ja", "ja_JP.UTF-8") << QStringList();
+}
+
 void SingleCopy::secondCopyHandsOverSilently()
 {
+    QFETCH(QStringList, running);
+    QFETCH(QStringList, later);
     Copies c;
-    QProcess* first = c.startFirst();
-    QProcess* second = c.start();
+    QProcess* first = c.startFirst(running);
+    QProcess* second = c.start(later);
     QVERIFY(second->waitForFinished(10000));
     QCOMPARE(second->exitStatus(), QProcess::NormalExit);
     QCOMPARE(second->exitCode(), 0);
