@@ -13,6 +13,8 @@
 #include "ui/qt/window_style.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QHash>
 #include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
@@ -45,8 +47,24 @@ Qt::Alignment alignment(Align align)
                                                    : Qt::AlignHCenter);
 }
 
+// English text -> the text shown instead (empty: the English itself).
+using Texts = QHash<QByteArray, QString>;
+
+// Reads pairs of NUL-ended strings, each English text then its translation.
+Texts readTexts(const char* path)
+{
+    Texts texts;
+    QFile file(QString::fromLocal8Bit(path));
+    if (!file.open(QIODevice::ReadOnly))
+        return texts;
+    const QList<QByteArray> parts = file.readAll().split('\0');
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
+        texts.insert(parts[i], QString::fromUtf8(parts[i + 1]));
+    return texts;
+}
+
 void make(QWidget& window, const Window& w, std::span<const Control> controls,
-          std::span<const Line> lines)
+          std::span<const Line> lines, const Texts& texts)
 {
     window.setWindowTitle(QString::fromUtf8(w.caption));
     window.setFixedSize(toPixels(w.width), toPixels(w.height));
@@ -54,7 +72,7 @@ void make(QWidget& window, const Window& w, std::span<const Control> controls,
     window.setFont(font(true));
     for (const Control& c : controls) {
         QWidget* made = nullptr;
-        const QString text = QString::fromUtf8(c.text);
+        const QString text = texts.value(QByteArray(c.text), QString::fromUtf8(c.text));
         switch (c.kind) {
         case Kind::Label: {
             auto* label = new QLabel(text, &window);
@@ -104,10 +122,13 @@ int main(int argc, char** argv)
     const QImage logo = reader.read();
     QWidget main;
     main.setWindowIcon(vesk::calculatorIcon()); // its ready pixels, copied
-    make(main, vesk::main_layout::kWindow, vesk::main_layout::kControls, vesk::main_layout::kLines);
+    // --texts FILE: the controls show the texts of another language
+    const Texts texts = argc > 2 && QByteArray(argv[1]) == "--texts" ? readTexts(argv[2]) : Texts();
+    make(main, vesk::main_layout::kWindow, vesk::main_layout::kControls, vesk::main_layout::kLines,
+         texts);
     QWidget about(&main, Qt::Dialog);
     make(about, vesk::about_layout::kWindow, vesk::about_layout::kControls,
-         vesk::about_layout::kLines);
+         vesk::about_layout::kLines, texts);
     main.show();
     return app.exec();
 }

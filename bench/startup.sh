@@ -9,6 +9,10 @@
 # instructions each runs up to its shown window (callgrind); the shared
 # objects each maps; then the time a second copy takes to hand over, alone
 # and under a flood of connections from 12 processes.
+# The calculator started in another language (BENCH_LANGUAGE, German unless
+# set) is measured beside it in English, and beside the same controls showing
+# that language's texts (what any program pays for its script's fonts): time,
+# instructions, shared objects.
 # Usage: bench/startup.sh [BUILD_DIR] [RUNS]
 set -euo pipefail
 build=${1:-build}
@@ -18,6 +22,9 @@ bare=$build/bench/vesk_bare_window
 same=$build/bench/vesk_same_controls
 vesk=$build/app/vesk
 flood=$build/bench/vesk_flood
+other=${BENCH_LANGUAGE:-de}
+other_locale=$(awk -v t="$other" '$1 == t {print $2}' "$(dirname "$0")/../tests/locales.txt")
+in_other() { LANGUAGE=$other LANG=${other_locale:-C.UTF-8} LC_ALL= "$@"; }
 
 work=$(mktemp -d)
 chmod 700 "$work"
@@ -26,16 +33,24 @@ unset WAYLAND_DISPLAY QT_QPA_PLATFORM
 . "$(dirname "$0")/../tests/x_display.sh"
 trap 'stop_display; rm -rf "$work"' EXIT
 start_display --wm
+# The other language's texts, for the same controls: English then translation,
+# each ended by a NUL.
+msgexec -i "$(dirname "$0")/../po/$other.po" \
+    sh -c '[ -n "$MSGEXEC_MSGID" ] && printf "%s\0" "$MSGEXEC_MSGID" && cat && printf "\0"; :' \
+    >"$work/texts"
 
 # Warm the caches once (noting what each maps), then alternate run by run.
 MAPWAIT_LIBS=$work/bare.libs "$mapwait" Bare "$bare" --text >/dev/null
 MAPWAIT_LIBS=$work/vesk.libs "$mapwait" Vesk "$vesk" >/dev/null
+MAPWAIT_LIBS=$work/other.libs in_other "$mapwait" Vesk "$vesk" >/dev/null
 "$mapwait" Vesk "$same" >/dev/null
 for _ in $(seq "$runs"); do
     "$mapwait" Bare "$bare" >>"$work/bare"
     "$mapwait" Bare "$bare" --text >>"$work/text"
     "$mapwait" Vesk "$same" >>"$work/same"
     "$mapwait" Vesk "$vesk" >>"$work/vesk"
+    in_other "$mapwait" Vesk "$vesk" >>"$work/other"
+    in_other "$mapwait" Vesk "$same" --texts "$work/texts" >>"$work/same_other"
 done
 
 # Instructions up to the shown window: each program under callgrind until its
@@ -61,6 +76,8 @@ if command -v valgrind >/dev/null && command -v callgrind_control >/dev/null; th
         instructions "$bare" --text >>"$work/text.ir"
         instructions "$same" >>"$work/same.ir"
         instructions "$vesk" >>"$work/vesk.ir"
+        in_other instructions "$vesk" >>"$work/other.ir"
+        in_other instructions "$same" --texts "$work/texts" >>"$work/same_other.ir"
     done
 fi
 
@@ -107,6 +124,10 @@ text_kib=$(cut -d' ' -f2 "$work/text" | median)
 vesk_kib=$(cut -d' ' -f2 "$work/vesk" | median)
 same_ms=$(cut -d' ' -f1 "$work/same" | median)
 same_kib=$(cut -d' ' -f2 "$work/same" | median)
+other_ms=$(cut -d' ' -f1 "$work/other" | median)
+other_kib=$(cut -d' ' -f2 "$work/other" | median)
+same_other_ms=$(cut -d' ' -f1 "$work/same_other" | median)
+same_other_kib=$(cut -d' ' -f2 "$work/same_other" | median)
 hand_ms=$(awk '{print $1/1000}' "$work/handover" | median)
 flooded_ms=$(awk '{print $1/1000}' "$work/flooded" | median)
 flooded_max=$(awk '{print $1/1000}' "$work/flooded" | sort -n | tail -1)
@@ -121,6 +142,8 @@ printf '%-28s %10s %12s\n' "bare Qt window" "$bare_ms" "$bare_kib"
 printf '%-28s %10s %12s\n' "bare window, one label" "$text_ms" "$text_kib"
 printf '%-28s %10s %12s\n' "same controls, nothing else" "$same_ms" "$same_kib"
 printf '%-28s %10s %12s\n' "vesk" "$vesk_ms" "$vesk_kib"
+printf '%-28s %10s %12s\n' "same controls in $other" "$same_other_ms" "$same_other_kib"
+printf '%-28s %10s %12s\n' "vesk in $other" "$other_ms" "$other_kib"
 awk -v v="$vesk_ms" -v b="$bare_ms" -v vk="$vesk_kib" -v bk="$bare_kib" -v h="$hand_ms" \
     -v t="$text_ms" -v tk="$text_kib" 'BEGIN {
     printf "against the empty window:      %.3f, %+.2f MiB\n", v / b, (vk - bk) / 1024
@@ -128,19 +151,28 @@ awk -v v="$vesk_ms" -v b="$bare_ms" -v vk="$vesk_kib" -v bk="$bare_kib" -v h="$h
         v / t, (vk - tk) / 1024
     printf "second copy hand-over:         %.1f ms = %.2f x vesk start-up (target <= 0.8)\n", h, h / v
 }'
-awk -v v="$vesk_ms" -v s="$same_ms" -v vk="$vesk_kib" -v sk="$same_kib" 'BEGIN {
+awk -v v="$vesk_ms" -v s="$same_ms" -v vk="$vesk_kib" -v sk="$same_kib" \
+    -v o="$other_ms" -v so="$same_other_ms" -v l="$other" 'BEGIN {
     printf "against the same controls:     %.3f (target <= 1.05), %+.2f MiB (target <= 1)\n",
         v / s, (vk - sk) / 1024
+    printf "%-31s%.3f\n", "in " l ", against the same:", o / so
 }'
 if [ -s "$work/vesk.ir" ]; then
     text_ir=$(median <"$work/text.ir")
     same_ir=$(median <"$work/same.ir")
     vesk_ir=$(median <"$work/vesk.ir")
-    awk -v t="$text_ir" -v s="$same_ir" -v v="$vesk_ir" 'BEGIN {
+    other_ir=$(median <"$work/other.ir")
+    same_other_ir=$(median <"$work/same_other.ir")
+    awk -v t="$text_ir" -v s="$same_ir" -v v="$vesk_ir" -v o="$other_ir" -v l="$other" \
+        -v so="$same_other_ir" 'BEGIN {
         printf "instructions to the shown window (median of 3, millions):\n"
         printf "  bare window, one label %8.1f\n  same controls          %8.1f\n  vesk                   %8.1f\n",
             t / 1e6, s / 1e6, v / 1e6
+        printf "  %-22s %8.1f\n", "same controls in " l, so / 1e6
+        printf "  %-22s %8.1f\n", "vesk in " l, o / 1e6
         printf "  vesk against the same controls: %.3f (target <= 1.02)\n", v / s
+        printf "  %-31s %.3f (target <= 1.02)\n", "vesk in " l " against English:", o / v
+        printf "  %-31s %.3f (its fonts alone: %.3f)\n", "  ... against same in " l ":", o / so, so / s
     }'
 fi
 echo "under a 12-process flood:"
@@ -152,4 +184,6 @@ extra_mapped=$(comm -13 <(libs "$work/bare.libs") <(libs "$work/vesk.libs"))
 extra_linked=$(comm -13 <(ldd "$bare" | awk '{print $1}' | sort -u) <(ldd "$vesk" | awk '{print $1}' | sort -u))
 echo "shared objects mapped:         $(wc -l <"$work/vesk.libs") vesk, $(wc -l <"$work/bare.libs") one-label window"
 echo "mapped by vesk only:           ${extra_mapped:-none}"
+other_mapped=$(comm -13 <(libs "$work/vesk.libs") <(libs "$work/other.libs"))
+printf '%-31s%s\n' "mapped in $other, not English:" "${other_mapped:-none}"
 echo "linked (ldd) by vesk only:     ${extra_linked:-none}"
