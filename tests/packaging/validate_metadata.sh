@@ -16,8 +16,13 @@ for tag in $(sed 's/#.*//' "$3"); do
     for key in Name Comment Keywords; do
         grep -q "^$key\[$tag\]=." "$1" || { echo "the entry has no $key[$tag]"; status=1; }
     done
+    # gettext before 0.22 writes the tag as it stands (pt_BR), later ones in
+    # BCP 47 (pt-BR, zh-Hans-CN).
+    bcp47=$tag
+    [[ $tag = *_* ]] && bcp47="${tag%_*}(-[A-Z][a-z]{3})?-${tag#*_}"
     for element in name summary; do
-        grep -q "<$element xml:lang=\"$tag\">" "$2" || { echo "the metadata has no $element in $tag"; status=1; }
+        grep -qE "<$element xml:lang=\"($tag|$bcp47)\">" "$2" ||
+            { echo "the metadata has no $element in $tag"; status=1; }
     done
 done
 out=$(desktop-file-validate "$1" 2>&1) || status=1
