@@ -161,11 +161,30 @@ void frmMain::PositionToText()
 void frmMain::Recalculate()
 {
     const Results r = ResultsFor(c_.Text(txtVesk));
+    const std::string method = language::Text(kWindow.texts, r.method);
     c_.SetForeColor(lblMethod, r.methodColour);
-    c_.SetText(lblMethod, language::Text(kWindow.texts, r.method));
+    c_.SetText(lblMethod, method);
     c_.SetText(lblLight, r.multipleOfC);
     c_.SetText(lblMetres, r.metresPerSecond);
-    c_.ResultsShown();
+    c_.ResultsShown(ResultsSaid(r.multipleOfC, r.metresPerSecond, method));
+}
+
+std::string ResultsSaid(std::string_view light, std::string_view metres, std::string_view method)
+{
+    std::string said;
+    for (const layout::Control& c : kControls) {
+        if (!c.result)
+            continue;
+        const std::string_view value = &c == &kControls[lblLight]    ? light
+                                       : &c == &kControls[lblMetres] ? metres
+                                                                     : method;
+        if (!said.empty())
+            said += ", ";
+        said += language::Text(kWindow.texts, c.accessibleDescription);
+        said += ": ";
+        said += value;
+    }
+    return said;
 }
 
 } // namespace vesk

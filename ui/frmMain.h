@@ -50,6 +50,11 @@ int Stepped(int position, ScrollAction action);
 // The factor a scroll position stands for, as the text box shows it.
 std::string PositionShown(int position);
 
+// The three results as one announcement, in the window's order, each by
+// what it means: "Multiple of c: 1.5, Metres per second: 449,688,687,
+// Method: Established", in the language in use.
+std::string ResultsSaid(std::string_view light, std::string_view metres, std::string_view method);
+
 class frmMain {
   public:
     using Id = main_layout::Id;
@@ -68,8 +73,9 @@ class frmMain {
         // change handler inside its assignments, as the design relies on.
         virtual void SetValue(Id control, int position) = 0;
         virtual void SetForeColor(Id control, Rgb colour) = 0;
-        // After every recalculation, once the three results are written.
-        virtual void ResultsShown() {}
+        // After every recalculation, once the three results are written;
+        // `said` is how they read to a screen reader (ResultsSaid).
+        virtual void ResultsShown(const std::string& said) { (void)said; }
 
       protected:
         ~Controls() = default;

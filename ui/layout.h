@@ -130,6 +130,20 @@ struct Control {
 // Marks a result label's row.
 inline constexpr bool kResult = true;
 
+// What a screen reader is told a control means, beyond its name, for a
+// front-end that names a control by its partner's caption: nothing where
+// that would only say the name again.
+inline const char* describedAs(std::span<const Control> controls, const Control& c)
+{
+    if (c.accessibleDescription == nullptr || c.partner == nullptr)
+        return c.accessibleDescription;
+    for (const Control& other : controls)
+        if (std::string_view(other.name) == c.partner &&
+            std::string_view(other.text) == c.accessibleDescription)
+            return nullptr;
+    return c.accessibleDescription;
+}
+
 struct Line {
     const char* name;
     int x1, y1, x2, y2; // twips

@@ -40,13 +40,18 @@ struct FakeControls : frmMain::Controls {
         colour = c;
         log.push_back(std::string(main_layout::kControls[control].name) + " colour");
     }
-    void ResultsShown() override { ++shown; }
+    void ResultsShown(const std::string& s) override
+    {
+        ++shown;
+        said = s;
+    }
 
     std::string text = "0";
     int position = 0;
     std::string captions[main_layout::kControlCount] = {};
     Rgb colour{255, 255, 0};
     int shown = 0;
+    std::string said;
     std::vector<std::string> log;
 };
 
@@ -99,6 +104,9 @@ TEST_F(Handlers, EnterThatMovesTheBarRunsTheChangeInside)
     };
     EXPECT_EQ(c.log, expected);
     EXPECT_EQ(c.text, "2");
+    // A screen reader is given the three results, each by what it means.
+    EXPECT_EQ(c.said,
+              "Multiple of c: 10.08, Metres per second: 3,021,739,412, Method: Established");
 }
 
 TEST_F(Handlers, EnterAtTheCurrentPositionRecalculatesOnce)

@@ -91,7 +91,7 @@ void MainWindow::SetForeColor(frmMain::Id control, Rgb colour)
     label.setPalette(palette);
 }
 
-void MainWindow::ResultsShown()
+void MainWindow::ResultsShown(const std::string& /*said*/)
 {
     Q_EMIT resultsShown();
 }

@@ -43,7 +43,7 @@ class MainWindow : public QWidget, private frmMain::Controls {
     int Value(frmMain::Id control) const override;
     void SetValue(frmMain::Id control, int position) override;
     void SetForeColor(frmMain::Id control, Rgb colour) override;
-    void ResultsShown() override;
+    void ResultsShown(const std::string& said) override;
 
     frmMain form_;
     TextBox* txtVesk_ = nullptr;
