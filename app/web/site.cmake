@@ -13,6 +13,15 @@ set(VESK_PRODUCT ${PRODUCT})
 configure_file(${SOURCE}/ui/web/vesk.css.in ${SITE}/vesk.css @ONLY)
 configure_file(${SOURCE}/app/web/manifest.webmanifest.in ${SITE}/manifest.webmanifest @ONLY)
 file(COPY ${SOURCE}/assets/logo.bmp ${ICONS}/icon-192.png ${ICONS}/icon-512.png DESTINATION ${SITE})
+# The page's first script, written into it (without its notice: the page has
+# its own), and its hash, which the page's security policy allows by.
+file(READ ${SOURCE}/app/web/start.js VESK_START)
+string(REGEX REPLACE "^(//[^\n]*\n)+" "" VESK_START "${VESK_START}")
+string(STRIP "${VESK_START}" VESK_START)
+execute_process(COMMAND ${NODE} -e
+    "process.stdout.write(require('crypto').createHash('sha256').update(process.argv[1]).digest('base64'))"
+    "${VESK_START}" OUTPUT_VARIABLE hash COMMAND_ERROR_IS_FATAL ANY)
+set(VESK_START_HASH "sha256-${hash}")
 # The release's own marks stay for release.cmake to fill in.
 foreach(mark VESK_RELEASE VESK_CSS VESK_JS VESK_WASM)
     set(${mark} "@${mark}@")

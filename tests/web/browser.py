@@ -47,9 +47,11 @@ def serve(directory):
     return server, 'http://127.0.0.1:%d/' % server.server_address[1]
 
 
-def chromium():
+def chromium(minimum_font=None):
     """A headless Chromium, quit when the program ends."""
     options = webdriver.ChromeOptions()
+    if minimum_font:
+        options.add_experimental_option('prefs', {'webkit.webprefs.minimum_font_size': minimum_font})
     options.binary_location = '/usr/bin/chromium'
     for argument in ('--headless=new', '--no-sandbox', '--disable-gpu', '--disable-dev-shm-usage',
                      '--window-size=800,600', '--no-first-run', '--disable-background-networking'):
@@ -124,13 +126,17 @@ def _free_port():
 
 
 class _Firefox:
-    """Firefox ESR through WebDriver BiDi, which it speaks itself."""
+    """Firefox ESR through WebDriver BiDi, which it speaks itself; prefs are
+    the profile's own settings."""
     name = 'firefox'
 
-    def __init__(self):
+    def __init__(self, prefs=None):
         import websocket
         port = _free_port()
         self.profile = tempfile.mkdtemp()
+        with open(os.path.join(self.profile, 'user.js'), 'w') as f:
+            for key, value in (prefs or {}).items():
+                f.write('user_pref(%s, %s);\n' % (json.dumps(key), json.dumps(value)))
         self.process = subprocess.Popen(
             ['firefox-esr', '--headless', '--no-remote', '--profile', self.profile,
              '--remote-debugging-port=%d' % port, '--width=800', '--height=600', 'about:blank'],
@@ -217,15 +223,21 @@ class _Firefox:
             self.process.wait(10)
 
 
-def _webkit():
+def _webkit(minimum_font=None):
     """WebKitGTK's MiniBrowser, on the X display the test was given
-    (tests/x_display.sh starts one)."""
+    (tests/x_display.sh starts one); a minimum font size goes in its settings
+    file."""
     from selenium.webdriver.webkitgtk.options import Options
     if not os.environ.get('DISPLAY'):
         raise RuntimeError('WebKitGTK needs an X display: run the test under tests/x_display.sh')
     options = Options()
     options.binary_location = glob.glob('/usr/lib/*/webkit2gtk-4.1/MiniBrowser')[0]
     options.add_argument('--automation')
+    if minimum_font:
+        settings = os.path.join(tempfile.mkdtemp(), 'settings.ini')
+        with open(settings, 'w') as f:
+            f.write('[websettings]\nminimum-font-size=%d\n' % minimum_font)
+        options.add_argument('--config=' + settings)
     try:
         from selenium.webdriver.webkitgtk.service import Service as WebKitService
         driver = webdriver.WebKitGTK(options=options, service=WebKitService('/usr/bin/WebKitWebDriver'))
@@ -236,14 +248,35 @@ def _webkit():
     return driver
 
 
-def engine(name):
-    """One of ENGINES, started, and quit when the program ends."""
+def engine(name, minimum_font=None, more_contrast=False, prefs=None):
+    """One of ENGINES, started, and quit when the program ends; with a
+    minimum font size, and asking pages for more contrast, where given
+    (and for Firefox, prefs of its own).
+    Chromium asks for more contrast through its protocol once started
+    (media()), WebKitGTK as GTK's high-contrast theme does, Firefox as its
+    accessibility theme does."""
     if name == 'chromium':
-        return _WebDriverEngine(name, chromium())
+        started = _WebDriverEngine(name, chromium(minimum_font))
+        if more_contrast:
+            started.cdp('Emulation.setEmulatedMedia', {'features': [{'name': 'prefers-contrast', 'value': 'more'}]})
+        return started
     if name == 'webkit':
-        return _WebDriverEngine(name, _webkit())
+        theme = os.environ.pop('GTK_THEME', None)
+        if more_contrast:
+            os.environ['GTK_THEME'] = 'HighContrast'
+        try:
+            return _WebDriverEngine(name, _webkit(minimum_font))
+        finally:
+            os.environ.pop('GTK_THEME', None)
+            if theme is not None:
+                os.environ['GTK_THEME'] = theme
     if name == 'firefox':
-        return _Firefox()
+        prefs = dict(prefs or {})
+        if minimum_font:
+            prefs['font.minimum-size.x-western'] = minimum_font
+        if more_contrast:
+            prefs['ui.useAccessibilityTheme'] = 1
+        return _Firefox(prefs)
     raise ValueError(name)
 
 

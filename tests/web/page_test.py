@@ -12,6 +12,7 @@ figure through the page, which one engine suffices for, run in Chromium.
 
 Usage: page_test.py ENGINE SITE_DIR FIGURES_TSV ENTER_ROWS_TSV [SCREENSHOT_DIR]
 """
+import atexit
 import json
 import os
 import sys
@@ -60,6 +61,11 @@ def until(body, seconds=10, *arguments):
 def fresh(address=url):
     page.get(address)
     until("const w = document.getElementById('frmMain'); return w !== null && !w.hidden")
+
+
+def settle():
+    """Waits for the page's next two frames: laid out and drawn anew."""
+    js('await new Promise((f) => requestAnimationFrame(() => requestAnimationFrame(f)))')
 
 
 def focused():
@@ -316,9 +322,14 @@ class Page(Table):
             "return [...document.querySelectorAll('#frmMain [data-control]')].map((e) => e.dataset.control)"),
             ['hsbVesk', 'Label1', 'txtVesk', 'Label3', 'lblLight', 'Label4', 'lblMetres', 'lblMethod',
              'cmdAbout', 'cmdExit'])
-        self.row('the results, and only they, are told as they change', js(
-            "return [...document.querySelectorAll('#frmMain [role=status]')].map((e) => e.dataset.control)"),
-            ['lblLight', 'lblMetres', 'lblMethod'])
+        self.row('the results are statuses, none read out by itself as it changes', js(
+            "return [...document.querySelectorAll('#frmMain [role=status]')]"
+            ".map((e) => e.dataset.control + ' ' + e.getAttribute('aria-live'))"),
+            ['lblLight off', 'lblMetres off', 'lblMethod off'])
+        self.row('one polite region speaks for the page, outside the windows', js(
+            "return [...document.querySelectorAll('[aria-live]:not([aria-live=off])')]"
+            ".map((e) => [e.id, e.getAttribute('aria-live'), e.closest('.window') === null])"),
+            [['announcements', 'polite', True]])
 
     def test_no_request_leaves_the_site(self):
         fresh()
@@ -363,20 +374,178 @@ OVERFLOWING = """
     return wrong;"""
 
 
+def restart(**settings):
+    """The engine started again, with its settings (browser.engine's)."""
+    global page, js
+    stop = page.driver.quit if hasattr(page, 'driver') else page.quit
+    stop()
+    atexit.unregister(stop)
+    page = engine(name, **settings)
+    js = page.js
+
+
+# Every text of the open windows against what it stands on: the lowest
+# ratio, and each below 7:1, by WCAG's formula.
+CONTRAST = """
+    const rgb = (c) => (c.match(/[\\d.]+/g) || []).map(Number);
+    const lum = (c) => { const v = rgb(c).slice(0, 3).map((x) => { x /= 255;
+        return x <= 0.04045 ? x / 12.92 : Math.pow((x + 0.055) / 1.055, 2.4); });
+        return 0.2126 * v[0] + 0.7152 * v[1] + 0.0722 * v[2]; };
+    const ground = (e) => { for (; e; e = e.parentElement) { const c = getComputedStyle(e).backgroundColor;
+        const v = rgb(c); if (v.length === 3 || v[3] > 0) return c; } return 'rgb(255, 255, 255)'; };
+    let lowest = 21; const wrong = [];
+    const texts = [...document.querySelectorAll('.window [data-control], .window .caption-text')]
+        .filter((e) => e.closest('.window').matches('[open], section:not([hidden])')
+                && !e.classList.contains('image') && !e.classList.contains('scroll-bar')
+                && (e.value || e.textContent).trim());
+    for (const e of texts) {
+      const fore = getComputedStyle(e).color, back = ground(e);
+      const [a, b] = [lum(fore), lum(back)];
+      const ratio = (Math.max(a, b) + 0.05) / (Math.min(a, b) + 0.05);
+      lowest = Math.min(lowest, ratio);
+      if (ratio < 7) wrong.push((e.dataset.control || 'caption') + ' ' + fore + ' on ' + back + ': ' + ratio.toFixed(2));
+    }
+    return [texts.length, wrong, Math.round(lowest * 100) / 100];"""
+
+# Texts cut inside their boxes, as OVERFLOWING, and the text box's too.
+CLIPPED = OVERFLOWING.replace('return wrong;', """
+    for (const e of document.querySelectorAll('.window [data-control=txtVesk]'))
+      if (parseFloat(getComputedStyle(e).fontSize) > e.clientHeight)
+        wrong.push('txtVesk ' + getComputedStyle(e).fontSize + ' in ' + e.clientHeight);
+    return wrong;""")
+
+# No sideways scrolling, and each window within the page's width.
+FITS = ("const d = document.documentElement; const wide = [...document.querySelectorAll('.window')]"
+        ".filter((w) => !w.hidden && w.getBoundingClientRect().right > d.clientWidth + 0.5).map((w) => w.id);"
+        "return [d.scrollWidth <= d.clientWidth, wide]")
+
+
+class Readers(Table):
+    """For every reader and every screen: one announcement per result, more
+    contrast when asked for, text that grows, a phone's screen filled."""
+
+    def test_announcements(self):
+        """The results, told together, once they settle."""
+        fresh()
+        js("window.told = []; new MutationObserver(() => told.push("
+           "document.getElementById('announcements').textContent.trim()))"
+           ".observe(document.getElementById('announcements'), {childList: true, characterData: true, subtree: true})")
+        enter('2')
+        time.sleep(1.5)
+        self.row('Enter: told once, all three results by what they mean', js('return told'),
+                 ['Multiple of c: 10.08, Metres per second: 3,021,739,412, Method: Established'])
+        enter('2')
+        time.sleep(1.5)
+        self.row('Enter on the same factor: told again, once', js('return told.length'), 2)
+        js('told.length = 0')
+        left, top, width, height = box_of(BAR)
+        pointer(page, [('move', left + width - 5, top + height / 2), ('down', 0), ('pause', 2000), ('up', 0)])
+        time.sleep(1.5)
+        told = js('return told')
+        print('  an arrow held for 2 s: %d announcements' % len(told))
+        self.row('an arrow held for 2 s: between 2 and 5 told, the last the final results',
+                 [2 <= len(told) <= 5, told[-1:] == ['Multiple of c: %s, Metres per second: %s, Method: %s' % (
+                     text('lblLight'), text('lblMetres'), text('lblMethod'))]], [True, True])
+        self.row('the named results carry no description that repeats their name',
+                 js("return ['lblLight', 'lblMetres'].map((c) => document.querySelector("
+                    "'#frmMain [data-control=' + c + ']').getAttribute('aria-description'))"),
+                 [None, 'Metres per second'])
+
+    def test_phone(self):
+        """A phone's screen, 360 x 740, and a finger."""
+        fresh()
+        if name == 'chromium':
+            page.cdp('Emulation.setDeviceMetricsOverride',
+                     {'width': 360, 'height': 740, 'deviceScaleFactor': 2, 'mobile': True})
+            page.cdp('Emulation.setTouchEmulationEnabled', {'enabled': True, 'maxTouchPoints': 5})
+        else:
+            page.resize(360, 740)
+        # (WebKitGTK's browser window is never narrower than its tool bar.)
+        until('return innerWidth <= 360', 3)
+        settle()
+        width = until("const w = document.getElementById('frmMain').getBoundingClientRect().width;"
+                      "return w >= 0.9 * innerWidth && w", 5)
+        print('  a %d px wide page: the window %.1f px wide' % (js('return innerWidth'), width))
+        self.row('at %d px wide the window fills 90%% or more (%.1f px)' % (js('return innerWidth'), width),
+                 [width >= 0.9 * js('return innerWidth'), js(FITS), js(CLIPPED)], [True, [True, []], []])
+        click('#frmMain [data-control=cmdAbout]', kind='touch')
+        self.row('a tap on About opens it, within the screen', [about_open(), js(FITS), js(CLIPPED)],
+                 [True, [True, []], []])
+        keys(page, Keys.ESCAPE)
+        if name == 'chromium':
+            page.cdp('Emulation.setTouchEmulationEnabled', {'enabled': False})
+            page.cdp('Emulation.clearDeviceMetricsOverride')
+        else:
+            page.resize(800, 600)
+
+    def test_more_contrast(self):
+        """Every text at 7:1 or more when the user asks for more contrast, and
+        the design's colours when not."""
+        fresh()
+        enter('2')
+        click('#frmMain [data-control=cmdAbout]')
+        count, _, lowest = js(CONTRAST)
+        self.row('as designed: 15 texts, the green result the lowest at 2.88:1', [count, lowest], [15, 2.88])
+        restart(more_contrast=True)
+        fresh()
+        enter('9.5')  # the yellow word, then the green
+        click('#frmMain [data-control=cmdAbout]')
+        yellow = js(CONTRAST)
+        keys(page, Keys.ESCAPE)
+        enter('2')
+        click('#frmMain [data-control=cmdAbout]')
+        green = js(CONTRAST)
+        print('  more contrast: the lowest text at %.2f:1 (yellow word), %.2f:1 (green word)' % (yellow[2], green[2]))
+        self.row('more contrast: every text of both windows at 7:1 or more, each method word',
+                 [yellow[:2], green[:2], min(yellow[2], green[2]) >= 7], [[15, []], [15, []], True])
+        if name == 'chromium':  # Chromium alone changes it in a running page
+            media()
+            self.row('asked for nothing again, at once: the design\'s colours', js(CONTRAST)[2], 2.88)
+        restart()
+
+    def test_text_that_grows(self):
+        """A minimum font size of 18 and 24 px: nothing cut, and within a
+        320 px wide page."""
+        for size in (18, 24):
+            restart(minimum_font=size)
+            fresh()
+            enter('9.5')
+            lettered = js("return parseFloat(getComputedStyle(%s).fontSize)" % q('Label3'))
+            print('  minimum font %d px: the window %.0f px wide' % (size, box_of('#frmMain')[2]))
+            clipped = js(CLIPPED)
+            click('#frmMain [data-control=cmdAbout]')
+            clipped += js(CLIPPED)
+            self.row('at %d px: lettered at it (%.1f), nothing cut' % (size, lettered),
+                     [lettered >= size - 0.5, clipped], [True, []])
+            keys(page, Keys.ESCAPE)
+            if name == 'chromium':
+                page.cdp('Emulation.setDeviceMetricsOverride',
+                         {'width': 320, 'height': 640, 'deviceScaleFactor': 1, 'mobile': True})
+            else:
+                page.resize(320, 640)
+            until('return innerWidth <= 320', 3)
+            settle()
+            shown = js(FITS)
+            enter('9.5')
+            self.row('at %d px in a 320 px page: no sideways scrolling, nothing cut, still at work' % size,
+                     [shown, js(CLIPPED), text('lblLight')], [[True, []], [], '1,842.28'])
+            click('#frmMain [data-control=cmdAbout]')
+            self.row('at %d px in a 320 px page: About within it, nothing cut' % size,
+                     [about_open(), js(FITS), js(CLIPPED)], [True, [True, []], []])
+        restart()
+
+
 class Languages(Table):
     """The page in each shipped language, as the browser names it: the
     windows' texts in it, each fitting its element, the figures those of
     English, and the page's own words too."""
 
     def in_language(self, tag):
-        global page, js
         if page.prefer_languages([tag.replace('_', '-')]) is None:
             # WebKitGTK takes the user's languages from its environment: it
             # starts again in the language's.
-            page.driver.quit()
             os.environ.update(LANGUAGE=tag, LC_ALL=LOCALES.get(tag, 'C.UTF-8'))
-            page = engine(name)
-            js = page.js
+            restart()
         fresh()
 
     def test_every_language(self):
@@ -517,7 +686,8 @@ class Chromium(Table):
 ROWS = [line.split('\t') for line in open(rows_path, encoding='utf-8').read().splitlines()]
 ORDER = [Page('test_enter_rows'), Page('test_key_presses'), Page('test_scroll_bar'), Page('test_keyboard'),
          Page('test_about'), Page('test_exit_while_an_arrow_is_held'), Page('test_reading_order'),
-         Page('test_no_request_leaves_the_site')]
+         Page('test_no_request_leaves_the_site'), Readers('test_announcements'), Readers('test_phone'),
+         Readers('test_more_contrast'), Readers('test_text_that_grows')]
 if name == 'chromium':
     ORDER += [Chromium('test_figures'), Chromium('test_accessibility_tree'), Chromium('test_colours'),
               Chromium('test_installable_and_narrow')]

@@ -6,11 +6,14 @@ in one browser engine (chromium, firefox or webkit). A server on 127.0.0.1 serve
 then release B (the same files with a mark in the style sheet and the script,
 made a release again), with faults on demand: a file missing, answered with
 an error, truncated or garbled, a captive portal's page for everything, or no
-answer at all; and a page whose policy refuses WebAssembly.
+answer at all; and a page whose policy refuses WebAssembly. Then B offered
+while A is open, a slow link, each file's downloads, and a browser that will
+not store the site.
 
 Usage: release_test.py ENGINE SITE_DIR CMAKE SOURCE_DIR PAGE_TEMPLATE
 (PAGE_TEMPLATE: the page the build filled in, index.html.in in its app/web)
 """
+import atexit
 import functools
 import http.server
 import os
@@ -31,11 +34,19 @@ PORTAL = b'<!DOCTYPE html><title>Hotel network</title><p>Log in to use the netwo
 OTHER_WASM = bytes.fromhex('0061736d01000000010401600000020701017801790000')
 
 
+PORTS = set()
+
+
 class Server:
     """Serves a release folder; faults maps a file's name (or '*') to a fault."""
 
     def __init__(self, root):
         self.root, self.faults, self.asked = root, {}, []
+        # A link of this many bytes a second, shared by every answer, and
+        # this delay before each: none unless set.
+        self.rate, self.latency = None, 0
+        self.sent_until = time.monotonic()
+        lock = threading.Lock()
         outer = self
 
         class Handler(http.server.SimpleHTTPRequestHandler):
@@ -50,9 +61,27 @@ class Server:
                     self.send_header('Content-Security-Policy', "script-src 'self'")
                 super().end_headers()
 
+            def copyfile(self, source, destination):
+                if not outer.rate:
+                    return super().copyfile(source, destination)
+                while True:
+                    chunk = source.read(1024)
+                    if not chunk:
+                        return
+                    with lock:  # the link's next free moment, for this chunk
+                        at = max(outer.sent_until, time.monotonic()) + len(chunk) / outer.rate
+                        outer.sent_until = at
+                    time.sleep(max(0, at - time.monotonic()))
+                    try:
+                        destination.write(chunk)
+                    except (BrokenPipeError, ConnectionResetError):
+                        return  # the browser went on without it
+
             def do_GET(self):
                 name = self.path.split('?')[0].lstrip('/') or 'index.html'
                 outer.asked.append(name)
+                outer.paths.append(self.path)
+                time.sleep(outer.latency)
                 fault = outer.faults.get(name, outer.faults.get('*'))
                 if fault == 'hang':  # past the worker's deadline, then nothing
                     time.sleep(12)
@@ -71,7 +100,15 @@ class Server:
                 self.end_headers()
                 self.wfile.write(body)
 
-        self.httpd = http.server.ThreadingHTTPServer(('127.0.0.1', 0), functools.partial(Handler, directory=root))
+        self.paths = []
+        # An origin of its own: a port no server of this run had, whose
+        # browser storage would be another test's.
+        while True:
+            self.httpd = http.server.ThreadingHTTPServer(('127.0.0.1', 0), functools.partial(Handler, directory=root))
+            if self.httpd.server_address[1] not in PORTS:
+                break
+            self.httpd.server_close()
+        PORTS.add(self.httpd.server_address[1])
         self.httpd.daemon_threads = True
         threading.Thread(target=self.httpd.serve_forever, daemon=True).start()
         self.url = 'http://127.0.0.1:%d/' % self.httpd.server_address[1]
@@ -113,28 +150,51 @@ def load(url, seconds=10):
     page.get(url)
     said = ("const e = document.getElementById('ended') || document.getElementById('failure');"
             "return e && getComputedStyle(e).visibility === 'visible' && e.textContent")
-    until(lambda: js("const w = document.getElementById('frmMain'); return w !== null && !w.hidden")
-          or js(said), seconds)
+    if not wait_for(lambda: js("const w = document.getElementById('frmMain'); return w !== null && !w.hidden")
+                    or js(said), seconds):
+        raise TimeoutError(js("""const r = await navigator.serviceWorker.getRegistration();
+            const state = (w) => w && w.state;
+            return ['no window', document.readyState, document.querySelector('meta[name=vesk-release]').content,
+                    performance.getEntriesByType('mark').map((m) => m.name), await caches.keys(),
+                    r && [state(r.installing), state(r.waiting), state(r.active)]]"""))
     took = time.monotonic() - started
     ended = js(said)
     if ended:
         return ended, took
+    return at_work(), took
+
+
+def at_work():
+    """What the open page shows: its release, whether it is B's script and
+    style sheet, and the results after Enter on 5."""
     return js("""const box = document.querySelector('#frmMain [data-control=txtVesk]');
         box.value = '5';
         box.dispatchEvent(new KeyboardEvent('keydown', {key: 'Enter', bubbles: true, cancelable: true}));
         const b = [...document.styleSheets].some((s) => [...s.cssRules].some((r) => r.selectorText === '.release-b'));
         return [document.querySelector('meta[name=vesk-release]').content, self.veskMark === 'B' && b,
-                document.querySelector('#frmMain [data-control=lblLight]').textContent]"""), took
+                document.querySelector('#frmMain [data-control=lblLight]').textContent]""")
 
 
 def settled(server):
-    """Waits until the browser has asked for the worker's script (it does on
-    every load) and installed what it got, or given up; returns the caches."""
-    until(lambda: 'sw.js' in server.asked, 10)
-    time.sleep(0.5)
-    return js("""const quiet = async () => { const r = await navigator.serviceWorker.getRegistration();
-            return !r || (!r.installing && !r.waiting && (!r.active || r.active.state === 'activated')); };
-        while (!(await quiet())) await new Promise((f) => setTimeout(f, 100));
+    """Looks for a new release (as the page does at every load), waits
+    until the browser has installed what it got, or given up; returns the
+    caches."""
+    return js("""await (await navigator.serviceWorker.getRegistration()).update().catch(() => {});
+        const quiet = async () => { const r = await navigator.serviceWorker.getRegistration();
+            if (!r || (!r.installing && (!r.active || r.active.state === 'activated'))) return true;
+            // (WebKitGTK leaves the worker of a page that loaded while it
+            // activated at 'activating' in that page's eyes: once the old
+            // caches are gone, its activation has done its work.)
+            return !r.installing && !r.waiting && r.active.state === 'activating'
+                && (await caches.keys()).filter((n) => n.startsWith('vesk-')).length === 1; };
+        for (let tries = 0; !(await quiet()); tries++) {
+          if (tries === 150) {
+            const r = await navigator.serviceWorker.getRegistration();
+            const state = (w) => w && w.state;
+            return ['not settled', state(r.installing), state(r.waiting), state(r.active)];
+          }
+          await new Promise((f) => setTimeout(f, 100));
+        }
         return (await caches.keys()).sort();""")
 
 
@@ -164,10 +224,11 @@ class Releases(Table):
                      [first, again, kept, took < 5], [shown('a'), shown('a'), ['vesk-' + release['a']], True])
         server.faults, server.asked = {}, []
         first = load(server.url)[0]
+        settled(server)
+        again = load(server.url)[0]
         kept = settled(server)
-        self.row('B published whole: shown by the second load, whole, and A\'s cache gone',
-                 [first[0] in release.values(), load(server.url)[0], kept],
-                 [True, shown('b'), ['vesk-' + release['b']]])
+        self.row('B published whole: shown by the next load, whole, and A\'s cache gone',
+                 [first[0] in release.values(), again, kept], [True, shown('b'), ['vesk-' + release['b']]])
 
         def entries():
             return js('return (await (await caches.open(arguments[0])).keys()).length', 'vesk-' + release['b'])
@@ -203,7 +264,130 @@ class Releases(Table):
             self.assertIn('scripts/web.sh', said)
 
 
+def waiting():
+    return js("const r = await navigator.serviceWorker.getRegistration(); return !!(r && r.waiting)")
+
+
+def offered():
+    return js("const u = document.getElementById('update'); return u && u.textContent")
+
+
+def new_release(server):
+    """The browser looks for a new release (as the page itself does now and
+    then, and at every load); returns once one waits, installed."""
+    js("(await navigator.serviceWorker.getRegistration()).update()")
+    until(waiting, 20)
+    return time.monotonic()
+
+
+class Updates(Table):
+    def test_offered(self):
+        """Release B published while A is open: offered, never forced."""
+        server = Server(site)
+        self.addCleanup(server.stop)
+        load(server.url)
+        until(lambda: js('return navigator.serviceWorker.controller !== null'), 10)
+        settled(server)
+        server.root = b
+        installed = new_release(server)
+        line = wait_for(offered, 10)
+        took = time.monotonic() - installed
+        self.row('B offered within 10 s of its worker installing (%.1f s), in a line outside the window' % took,
+                 [took < 10, line, js("return document.getElementById('update').closest('.window')")],
+                 [True, 'A new version of Vesk Calculator is ready. Use it now', None])
+        time.sleep(2)
+        self.row('not chosen: A stays, at work', at_work(), shown('a'))
+        js("document.querySelector('#update button').click()")
+        until(lambda: js("const m = document.querySelector('meta[name=vesk-release]');"
+                         "const w = document.getElementById('frmMain');"
+                         "return m && m.content === arguments[0] && w !== null && !w.hidden", release['b']), 10)
+        self.row('chosen: B shown, at work', at_work(), shown('b'))
+
+    def test_opened_after_arrival(self):
+        """An app opened again after B has arrived (installed, waiting) shows B."""
+        server = Server(site)
+        self.addCleanup(server.stop)
+        load(server.url)
+        until(lambda: js('return navigator.serviceWorker.controller !== null'), 10)
+        settled(server)
+        server.root = b
+        new_release(server)
+        page.get('about:blank')
+        self.row('opened again: B', load(server.url)[0], shown('b'))
+
+    def test_slow_link(self):
+        """A first visit over 50 kbit/s with 600 ms before each answer: the
+        progress comes before the window, and no failure at all."""
+        server = Server(site)
+        self.addCleanup(server.stop)
+        server.rate, server.latency = 50_000 / 8, 0.6
+        said, took = load(server.url, 90)
+        marks = js("return performance.getEntriesByType('mark').map((m) => [m.name, Math.round(m.startTime)])")
+        names = [m[0] for m in marks]
+        print('  50 kbit/s: %s, the window after %.1f s' % (marks, took))
+        self.row('the window at work after %.1f s, progress shown first, no failure shown' % took,
+                 [said, 'vesk-progress' in names and 'vesk-shown' in names
+                  and names.index('vesk-progress') < names.index('vesk-shown'), 'vesk-failed' in names],
+                 [shown('a'), True, False])
+
+    def test_downloads(self):
+        """Each file of a release downloaded once per load: the page's own
+        requests (by address, with its ?v= marks) once each; on a first visit
+        the worker's install once more; on the next load nothing but the
+        worker's script."""
+        server = Server(site)
+        self.addCleanup(server.stop)
+        load(server.url)
+        until(lambda: js('return navigator.serviceWorker.controller !== null'), 10)
+        settled(server)
+        time.sleep(1)
+        counts = {}
+        for path in server.paths:
+            counts[path] = counts.get(path, 0) + 1
+        self.row('first visit: no address asked more than twice (the page, then the worker\'s install)',
+                 sorted(p for p, n in counts.items() if n > 2), [])
+        self.row('first visit: the program once by the page, once by the worker',
+                 sorted(p.split('=')[0] for p in server.paths if p.startswith('/vesk.wasm')),
+                 ['/vesk.wasm', '/vesk.wasm?v'])
+        server.paths = []
+        load(server.url)
+        wait_for(lambda: '/sw.js' in server.paths, 10)
+        time.sleep(1)
+        self.row('the next load: only the worker\'s script', sorted(set(server.paths)), ['/sw.js'])
+
+    def test_not_stored(self):
+        """A browser that will not store the site (its storage refused): the
+        page works online, downloads each file once per load, and says in
+        one line that it cannot work offline."""
+        global page, js
+        server = Server(site)
+        self.addCleanup(server.stop)
+        if name == 'chromium':
+            page.cdp('Storage.overrideQuotaForOrigin', {'origin': server.url.rstrip('/'), 'quotaSize': 1000})  # (0 would end the override)
+        else:  # Firefox: a profile whose storage holds 100 KB
+            page.quit()
+            atexit.unregister(page.quit)
+            page = engine(name, prefs={'dom.quotaManager.temporaryStorage.fixedLimit': 100})
+            js = page.js
+        # (A first visit may find out only when the worker's install fails:
+        # it has fetched each file once more by then.)
+        for visit, most in (('first', 2), ('second', 1)):
+            server.paths = []
+            work = load(server.url)[0]
+            time.sleep(2)
+            line = js("const l = document.getElementById('not-stored'); return l && l.textContent.trim()")
+            more = sorted(p for p in set(server.paths) if server.paths.count(p) > most)
+            self.row('%s visit: at work online, each file at most %d times, and the line' % (visit, most),
+                     [work, more, line],
+                     [shown('a'), [], 'Vesk Calculator cannot work offline here: this browser will not store it.'])
+
+
 try:
-    run([Releases('test_releases'), Releases('test_failures')], name)
+    tests = [Releases('test_releases'), Releases('test_failures'), Updates('test_offered'),
+             Updates('test_opened_after_arrival'), Updates('test_slow_link'), Updates('test_downloads')]
+    # (WebKitGTK's browser has no setting of its storage's size.)
+    if name != 'webkit':
+        tests.append(Updates('test_not_stored'))
+    run(tests, name)
 finally:
     shutil.rmtree(work)

@@ -3,6 +3,7 @@
 #include "ui/web/form.h"
 
 #include "ui/caption.h"
+#include "ui/contrast.h"
 
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
@@ -51,9 +52,19 @@ val colour(const layout::Colour& colour)
     return val::null();
 }
 
+// A colour as drawn when the user asks for more contrast: the system's roles
+// in the page's own white on black (a browser has no colours for it).
+val moreColour(const layout::Colour& c)
+{
+    return colour(
+        c.type == layout::Colour::Type::System
+            ? layout::Colour{layout::Colour::Type::Fixed, layout::moreContrast(c.role), {}}
+            : c);
+}
+
 // A control as the page makes it, its texts in the language in use.
-val describe(const layout::Window& window, const layout::Control& c, const char* caption,
-             int tabIndex)
+val describe(const layout::Window& window, std::span<const layout::Control> controls,
+             const layout::Control& c, const char* caption, int tabIndex)
 {
     const char* texts = window.texts;
     const layout::Rect r = layout::placeIn(window, c);
@@ -71,12 +82,18 @@ val describe(const layout::Window& window, const layout::Control& c, const char*
     d.set("after", utf8(split.after));
     d.set("background", colour(c.background));
     d.set("foreground", colour(c.foreground));
+    const layout::Colours more = layout::drawn(c, layout::Contrast::More);
+    val m = val::object();
+    m.set("ground", moreColour(more.ground));
+    m.set("text", moreColour(more.text));
+    d.set("more", m);
     d.set("bold", c.bold);
     d.set("align", c.align);
     d.set("result", c.result);
     d.set("tabIndex", tabIndex);
+    // Named by its partner's caption, a result is not described by it too.
     for (const auto& [name, value] : {std::pair{"accessibleName", c.accessibleName},
-                                      {"accessibleDescription", c.accessibleDescription}})
+                                      {"accessibleDescription", layout::describedAs(controls, c)}})
         if (value != nullptr)
             d.set(name, utf8(language::Text(texts, value)));
     if (c.partner != nullptr)
@@ -158,6 +175,7 @@ Form::Form(const layout::Window& window, std::span<const layout::Control> contro
     w.set("width", layout::toPixels(window.width));
     w.set("height", layout::toPixels(window.height));
     w.set("background", colour(window.background));
+    w.set("backgroundMore", moreColour(layout::ground(window, layout::Contrast::More)));
     w.set("dialog", window.role == layout::Role::Dialog);
     page().call<void>("window", handle_, w);
     // The elements go in the order of the window, top to bottom and left to
@@ -181,7 +199,7 @@ Form::Form(const layout::Window& window, std::span<const layout::Control> contro
                                   ? extraText.c_str()
                                   : language::Text(window.texts, c.text);
         page().call<void>("control", handle_, static_cast<int>(row),
-                          describe(window, c, caption, tabIndex[row]));
+                          describe(window, controls, c, caption, tabIndex[row]));
     }
     for (const layout::Line& l : lines) {
         const layout::Rect r = layout::pixels(l);
@@ -252,9 +270,16 @@ void Form::setValue(std::size_t row, int position, std::string_view shown)
     page().call<void>("setValue", handle_, static_cast<int>(row), position, utf8(shown));
 }
 
-void Form::setForeColor(std::size_t row, Rgb colour)
+void Form::setForeColor(std::size_t row, Rgb rgb)
 {
-    page().call<void>("setColour", handle_, static_cast<int>(row), val(layout::hex(colour)));
+    page().call<void>("setColour", handle_, static_cast<int>(row), val(layout::hex(rgb)),
+                      moreColour(layout::resultColour(rgb, layout::Contrast::More)));
+}
+
+void announce(std::string_view text)
+{
+    if (!ended)
+        page().call<void>("announce", utf8(text));
 }
 
 void useBrowsersLanguage()

@@ -70,6 +70,9 @@ void useBrowsersLanguage();
 // came or went), which may have moved the windows.
 void onPageLaidOut(std::function<void()> laidOut);
 
+// Tells a screen reader, politely, after what it is saying.
+void announce(std::string_view text);
+
 // The program's end: its windows give way to a line saying so, and no event
 // of the page reaches the program any more.
 void endPage();

@@ -2,6 +2,9 @@
 // SPDX-License-Identifier: MIT
 #include "ui/web/main_window.h"
 
+#include <emscripten/emscripten.h>
+#include <emscripten/eventloop.h>
+
 namespace vesk::web {
 
 using namespace main_layout;
@@ -52,6 +55,38 @@ void MainWindow::SetValue(frmMain::Id control, int position)
 void MainWindow::SetForeColor(frmMain::Id control, Rgb colour)
 {
     form_.setForeColor(control, colour);
+}
+
+MainWindow::~MainWindow()
+{
+    emscripten_clear_timeout(timer_);
+}
+
+void MainWindow::ResultsShown(const std::string& said)
+{
+    announcer_.shown(said);
+}
+
+Announcer::Ms MainWindow::now() const
+{
+    return static_cast<Announcer::Ms>(emscripten_get_now());
+}
+
+void MainWindow::wakeAfter(Announcer::Ms after)
+{
+    emscripten_clear_timeout(timer_);
+    timer_ = emscripten_set_timeout(
+        [](void* window) {
+            auto* self = static_cast<MainWindow*>(window);
+            self->timer_ = 0;
+            self->announcer_.woken();
+        },
+        static_cast<double>(after), this);
+}
+
+void MainWindow::say(const std::string& text)
+{
+    announce(text);
 }
 
 } // namespace vesk::web

@@ -5,15 +5,17 @@
 // out on the page's elements.
 #pragma once
 
+#include "ui/announcer.h"
 #include "ui/frmMain.h"
 #include "ui/web/form.h"
 
 namespace vesk::web {
 
-class MainWindow : private frmMain::Controls {
+class MainWindow : private frmMain::Controls, private Announcer::Voice {
   public:
     // Creates the window and its controls from the layout table, hidden.
     explicit MainWindow(Shell* shell);
+    ~MainWindow();
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
 
@@ -26,10 +28,17 @@ class MainWindow : private frmMain::Controls {
     int Value(frmMain::Id control) const override;
     void SetValue(frmMain::Id control, int position) override;
     void SetForeColor(frmMain::Id control, Rgb colour) override;
+    void ResultsShown(const std::string& said) override;
+
+    Announcer::Ms now() const override;
+    void wakeAfter(Announcer::Ms after) override;
+    void say(const std::string& text) override;
 
     Form form_;
     frmMain handlers_;
     int position_ = main_layout::kLowestPosition;
+    Announcer announcer_{*this};
+    int timer_ = 0;
 };
 
 } // namespace vesk::web

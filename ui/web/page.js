@@ -4,8 +4,9 @@
 // compiled program's own loader. The program (form.cpp) describes each window
 // and control from the windows' tables, through Emscripten's binding; this
 // makes the elements, draws the scroll bar, keeps a window's Tab order round
-// in an installed app's window, shrinks the windows to a narrow screen, and
-// hands the page's events back to the program's bound functions. What a
+// in an installed app's window, grows the windows with their text and to a
+// phone's screen, says what the program announces, and hands the page's
+// events back to the program's bound functions. What a
 // control is, where it stands, its text, colours and access key, and what an
 // event does, are the program's; what the page decides for itself is how a
 // browser shows them: the elements and their CSS, the keys that step the
@@ -34,10 +35,10 @@ const VeskPage = (() => {
     return 'en';
   })();
   document.documentElement.lang = shown.replace('_', '-');
-  // A message of the page's own, in the language shown; a placeholder "%s"
-  // filled in with the value given.
-  const tr = (context, english, value) =>
-    ((PAGE_TEXTS[shown] || {})[english] || english).replace('%s', value === undefined ? '%s' : value);
+  // A message of the page's own, in the language shown; its placeholders
+  // "%s" filled in, in order, with the values given.
+  const tr = (context, english, ...values) =>
+    ((PAGE_TEXTS[shown] || {})[english] || english).replace(/%s/g, () => (values.length ? values.shift() : '%s'));
 
   // Each window by the handle the program gave it.
   const windows = new Map();
@@ -62,11 +63,24 @@ const VeskPage = (() => {
     return e;
   }
 
+  // A length of the design, in CSS pixels at the windows' scale (--s: 1 as
+  // designed, more where the text has grown or a phone's screen is filled).
+  const scaled = (pixels) => 'calc(' + pixels + 'px * var(--s))';
+
   function box(e, left, top, width, height) {
-    e.style.left = left + 'px';
-    e.style.top = top + 'px';
-    e.style.width = width + 'px';
-    e.style.height = height + 'px';
+    e.style.left = scaled(left);
+    e.style.top = scaled(top);
+    e.style.width = scaled(width);
+    e.style.height = scaled(height);
+  }
+
+  // A ground and a text colour as designed, and as drawn when the user asks
+  // for more contrast (the style sheet chooses between them).
+  function paint(e, ground, text, more) {
+    if (ground !== undefined) e.style.setProperty('--ground', colour(ground));
+    if (text !== undefined) e.style.setProperty('--text', colour(text));
+    if (more && more.ground !== undefined) e.style.setProperty('--ground-more', colour(more.ground));
+    if (more && more.text !== undefined) e.style.setProperty('--text-more', colour(more.text));
   }
 
   // While a modal window is shown only it takes input. Chromium still
@@ -95,6 +109,20 @@ const VeskPage = (() => {
     event.preventDefault();
   }
 
+  // Where the program's announcements go: made empty with the main window,
+  // as a screen reader only follows a region that was there before it spoke.
+  function liveRegion() {
+    let region = document.getElementById('announcements');
+    if (!region) {
+      region = element('div', 'announcements');
+      region.id = 'announcements';
+      region.setAttribute('aria-live', 'polite');
+      region.setAttribute('aria-atomic', 'true');
+      document.body.append(region);
+    }
+    return region;
+  }
+
   // Every window has a close box, and no other: a page cannot be minimised.
   // The main window stands on the page; a dialog opens over it.
   function makeWindow(handle, d) {
@@ -113,11 +141,11 @@ const VeskPage = (() => {
     bar.append(close);
     root.setAttribute('aria-labelledby', title.id);
     const client = element('div', 'client');
-    client.style.width = d.width + 'px';
-    client.style.height = d.height + 'px';
-    client.style.backgroundColor = colour(d.background);
+    client.style.width = scaled(d.width);
+    client.style.height = scaled(d.height);
+    paint(client, d.background, undefined, { ground: d.backgroundMore });
     root.append(bar, client);
-    const w = { root: root, client: client, dialog: d.dialog, controls: [] };
+    const w = { root: root, client: client, dialog: d.dialog, controls: [], designWidth: d.width };
     windows.set(handle, w);
     root.addEventListener('keydown', (event) => cycleTab(w, event));
     close.addEventListener('click', () => program().closeBox(handle));
@@ -129,6 +157,7 @@ const VeskPage = (() => {
       });
       document.body.append(root);
     } else {
+      liveRegion();
       document.title = d.caption;
       document.getElementById('desktop').append(root);
     }
@@ -177,12 +206,14 @@ const VeskPage = (() => {
       default:
         e = element('div', 'label', c.text);
         if (c.result) {
-          // A result, read out when it changes: named by the caption beside
-          // it, or by what it means where it has none.
+          // A result: named by the caption beside it, or by what it means
+          // where it has none. It is not read out as it changes: the
+          // program announces the three together (announce below).
           e.setAttribute('role', 'status');
+          e.setAttribute('aria-live', 'off');
           if (c.partner) {
             e.setAttribute('aria-labelledby', idOf(w, c.partner));
-            e.setAttribute('aria-description', c.accessibleDescription);
+            if (c.accessibleDescription) e.setAttribute('aria-description', c.accessibleDescription);
           } else {
             e.setAttribute('aria-label', c.accessibleDescription);
           }
@@ -193,8 +224,7 @@ const VeskPage = (() => {
     if (c.tabIndex > 0) e.tabIndex = c.tabIndex;
     if (c.accessibleName) e.setAttribute('aria-label', c.accessibleName);
     box(e, c.left, c.top, c.width, c.height);
-    e.style.backgroundColor = colour(c.background);
-    e.style.color = colour(c.foreground);
+    paint(e, c.background, c.foreground, c.more);
     e.style.fontWeight = c.bold ? '700' : '400';
     e.style.textAlign = named('Align', c.align);
     w.client.append(e);
@@ -239,10 +269,13 @@ const VeskPage = (() => {
     const s = { bar: bar, thumb: thumb, lowest: 0, highest: 0, travel: travel, position: 0, timer: 0 };
     bar.veskScroll = s;
     bars.push(s);
-    left.style.width = right.style.width = side + 'px';
-    thumb.style.width = side + 'px';
-    trough.style.left = side + 'px';
-    trough.style.width = (c.width - 2 * side) + 'px';
+    // The arrows and the thumb are square; the trough spans between the
+    // arrows (the style sheet draws it so where the window reflows).
+    bar.style.setProperty('--side', side + 'px');
+    left.style.width = right.style.width = scaled(side);
+    thumb.style.width = scaled(side);
+    trough.style.left = scaled(side);
+    trough.style.width = scaled(c.width - 2 * side);
 
     const stop = () => {
       clearTimeout(s.timer);
@@ -284,9 +317,10 @@ const VeskPage = (() => {
     // program holds the position within the bar's range.
     let grab = null;
     const dragged = (event) => {
-      const scale = trough.getBoundingClientRect().width / trough.offsetWidth || 1;
-      const offset = (event.clientX - grab.from) / scale;
-      return grab.start + Math.round(offset * (s.highest - s.lowest) / s.travel);
+      // The thumb's travel as drawn, whatever the scale or the reflow.
+      const shown = trough.getBoundingClientRect().width - thumb.getBoundingClientRect().width;
+      const offset = event.clientX - grab.from;
+      return grab.start + Math.round(offset * (s.highest - s.lowest) / (shown || s.travel));
     };
     thumb.addEventListener('pointerdown', (event) => {
       if (!primary(event)) return;
@@ -325,21 +359,65 @@ const VeskPage = (() => {
     s.position = position;
     s.bar.setAttribute('aria-valuenow', position);
     s.bar.setAttribute('aria-valuetext', shown);
-    const at = Math.round((position - s.lowest) * s.travel / (s.highest - s.lowest));
-    s.thumb.style.left = at + 'px';
+    const fraction = (position - s.lowest) / (s.highest - s.lowest);
+    // On whole pixels of the design; in a reflowed window, along the trough.
+    s.thumb.style.setProperty('--at', Math.round(fraction * s.travel) + 'px');
+    s.thumb.style.setProperty('--fraction', String(fraction));
   }
 
-  // Narrower than the window, the page shows it smaller, so that nothing
-  // overflows; the About window goes with it.
+  // The windows' scale. The design letters in 11 px; where the browser
+  // letters larger (a minimum font size, text-only zoom) every box grows
+  // with the text, so that nothing is cut. On a phone's screen (narrower
+  // than 600 px) the window fills 90% of the width. Where the window so
+  // grown is wider than the page, it reflows: its controls in reading order,
+  // as wide as the page. Page zoom needs none of this: the browser scales
+  // everything alike.
+  // (As the style sheet says it: the computed size is the browser's, grown.)
+  const DESIGN_FONT = parseFloat(getComputedStyle(document.documentElement).getPropertyValue('--design-font')) || 11;
+  const PHONE_WIDTH = 600;
+  const PHONE_FILL = 0.9;
+  // Two samples of the windows' text: one asked for at 1 px, which the
+  // browser letters at its minimum size, and one at 64 px, above any
+  // minimum, against which its width is measured. The computed size of the
+  // larger one gives text-only zoom.
+  const probe = (() => {
+    const p = element('div', 'probe');
+    p.setAttribute('aria-hidden', 'true');
+    for (const size of ['1px', '64px']) {
+      const sample = element('span', '', 'Multiple of c 0123456789');
+      sample.style.fontSize = size;
+      p.append(sample);
+    }
+    document.body.append(p);
+    return p;
+  })();
+  let shape = { s: 1, font: 0, reflow: false };
   function fit() {
     const main = [...windows.values()].find((w) => !w.dialog);
     if (!main) return;
+    const [tiny, large] = [...probe.children];
+    const zoom = parseFloat(getComputedStyle(large).fontSize) / 64 || 1;
+    const minimum = 64 * tiny.getBoundingClientRect().width / (large.getBoundingClientRect().width || 1);
+    const lettered = Math.max(DESIGN_FONT * zoom, minimum);
     const desktop = getComputedStyle(document.getElementById('desktop'));
     const room = document.documentElement.clientWidth - parseFloat(desktop.paddingLeft) -
       parseFloat(desktop.paddingRight);
-    const natural = main.root.getBoundingClientRect().width / (Number(main.root.style.zoom) || 1);
-    const zoom = Math.min(1, room / natural);
-    for (const w of windows.values()) w.root.style.zoom = zoom < 1 ? String(zoom) : '';
+    const width = document.documentElement.clientWidth;
+    // The window's outer width at a scale: its client area, grown, and its
+    // frame, which is not.
+    const frame = main.root.offsetWidth - main.client.offsetWidth;
+    const outer = (scale) => main.designWidth * scale + frame;
+    let s = lettered > DESIGN_FONT * 1.04 ? lettered / DESIGN_FONT : 1;
+    if (width < PHONE_WIDTH) s = Math.max(s, (Math.min(Math.ceil(PHONE_FILL * width), room) - frame) / main.designWidth);
+    const next = { s: s, font: s === 1 ? 0 : DESIGN_FONT * s / zoom, reflow: outer(s) > room + 0.5 };
+    if (next.s === shape.s && next.font === shape.font && next.reflow === shape.reflow) return;
+    shape = next;
+    const root = document.documentElement;
+    root.style.setProperty('--s', String(s));
+    if (next.font) root.style.setProperty('--font', next.font + 'px');
+    else root.style.removeProperty('--font');
+    root.classList.toggle('scaled', s !== 1);
+    root.classList.toggle('reflow', next.reflow);
   }
   // The windows may move whenever the page is laid out anew (the browser's
   // window changed size, a scroll bar came or went): the program is told.
@@ -348,6 +426,7 @@ const VeskPage = (() => {
     if (windows.size > 0) program().laidOut();
   });
   resized.observe(document.documentElement);
+  resized.observe(probe);
 
   // Why the program could not start (or go on), in plain words, from what
   // stopped it.
@@ -383,10 +462,124 @@ const VeskPage = (() => {
     return tr('page', 'something went wrong (%s).', text.slice(0, 200));
   }
 
+  // The program arriving: after a second without the window, how much of it
+  // has come, in the window's place, until the window or a failure takes it.
+  const PROGRESS_AFTER_MS = 1000;
+  let progress = null;
+  let latest = [0, 0];
+  let progressDue = false;
+  const progressTimer = setTimeout(() => {
+    progressDue = true;
+    showProgress(...latest);
+  }, Math.max(0, PROGRESS_AFTER_MS - performance.now()));
+  function showProgress(got, total) {
+    latest = [got, total];
+    if (started || failed || !progressDue) return;
+    if (!progress) {
+      progress = element('div', 'progress');
+      progress.id = 'progress';
+      const line = element('p', '');
+      line.id = 'progress-text';
+      const bar = element('progress', '');
+      bar.setAttribute('aria-labelledby', line.id);
+      progress.append(line, bar);
+      document.getElementById('desktop').append(progress);
+      performance.mark('vesk-progress');
+    }
+    const [line, bar] = progress.children;
+    const kb = (bytes) => String(Math.round(bytes / 1024));
+    if (total > 0 && got <= total) {
+      // TRANSLATORS: shown while the program arrives, after a second;
+      // %s and %s: the kilobytes arrived so far and in all.
+      line.textContent = tr('page', 'Loading Vesk Calculator: %s of %s KB', kb(got), kb(total));
+      bar.max = total;
+      bar.value = got;
+    } else {
+      // TRANSLATORS: shown while the program arrives, where its size is not
+      // known; %s: the kilobytes arrived so far.
+      line.textContent = tr('page', 'Loading Vesk Calculator: %s KB', kb(got));
+      bar.removeAttribute('value');
+    }
+  }
+  // The program has arrived, or will not: the lines waiting for it go.
+  function arrived() {
+    for (const id of ['failure', 'progress']) {
+      const line = document.getElementById(id);
+      if (line) line.remove();
+    }
+    progress = null;
+    progressDue = false;
+    clearTimeout(progressTimer);
+  }
+  // The page's own script has arrived and runs: the line its page holds for
+  // a script that never did goes at once.
+  arrivedScript();
+  function arrivedScript() {
+    const line = document.getElementById('failure');
+    if (line) line.remove();
+  }
+
+  // The program itself, as it arrives: taken from the request the page's
+  // first script made (or made here, where there was none), its bytes
+  // counted for the progress. It has failed only when nothing more has come
+  // for STALL_MS, or when what came is not whole; not while it is still
+  // coming.
+  const STALL_MS = 8000;
+  async function fetchProgram(address) {
+    const early = self.veskProgram;
+    const stop = early ? early.stop : new AbortController();
+    let timer = 0;
+    const waiting = () => {
+      clearTimeout(timer);
+      timer = setTimeout(() => stop.abort(), STALL_MS);
+    };
+    waiting();
+    try {
+      const response = await (early ? early.response
+        : fetch(address, { credentials: 'same-origin', signal: stop.signal }));
+      if (!response.ok) throw new Error('failed to load ' + address + ': ' + response.status);
+      // (A compressed answer counts its compressed bytes: the total is then unknown.)
+      const encoded = response.headers.get('Content-Encoding');
+      const total = encoded && encoded !== 'identity' ? 0 : Number(response.headers.get('Content-Length')) || 0;
+      const parts = [];
+      let got = 0;
+      if (response.body && response.body.getReader) {
+        const reader = response.body.getReader();
+        for (;;) {
+          waiting();
+          const { done, value } = await reader.read();
+          if (done) break;
+          parts.push(value);
+          got += value.length;
+          showProgress(got, total);
+        }
+      } else {
+        parts.push(new Uint8Array(await response.arrayBuffer()));
+      }
+      const bytes = new Uint8Array(parts.reduce((n, p) => n + p.length, 0));
+      let at = 0;
+      for (const p of parts) bytes.set(p, at), (at += p.length);
+      return bytes;
+    } catch (error) {
+      throw stop.signal.aborted ? new Error('failed to load ' + address + ': nothing more came') : error;
+    } finally {
+      clearTimeout(timer);
+    }
+  }
+
   // Nothing of the program runs any more: no timer, no observer.
   function stopAll() {
     for (const s of bars) clearTimeout(s.timer), (s.timer = 0);
     resized.disconnect();
+  }
+
+  // A line below the windows, told to a screen reader when it comes.
+  function notice(id, text) {
+    const line = element('p', 'notice', text + ' ');
+    line.id = id;
+    line.setAttribute('role', 'status');
+    document.getElementById('desktop').append(line);
+    return line;
   }
 
   // In the windows' place, a line saying what happened and a way back.
@@ -406,9 +599,9 @@ const VeskPage = (() => {
   function fail(what) {
     if (failed) return; // the first cause is the one to tell
     failed = true;
+    performance.mark('vesk-failed');
     stopAll();
-    const pending = document.getElementById('failure');
-    if (pending) pending.remove();
+    arrived();
     const reason = reasonFor(what);
     say(started
       // TRANSLATORS: the line in the window's place when the program had to
@@ -449,15 +642,21 @@ const VeskPage = (() => {
     setValue(handle, row, position, shown) {
       drawScroll(windows.get(handle).controls[row].element.veskScroll, position, shown);
     },
-    setColour(handle, row, colour) {
-      windows.get(handle).controls[row].element.style.color = colour;
+    setColour(handle, row, text, more) {
+      paint(windows.get(handle).controls[row].element, undefined, text, { text: more });
+    },
+    // Tells a screen reader, politely, after what it is saying: one region
+    // for the page, outside the windows. A text the same as the last is
+    // told again (a space more or less makes it new to the reader).
+    announce(text) {
+      const region = liveRegion();
+      region.textContent = region.textContent === text ? text + '\u00a0' : text;
     },
     show(handle) {
       const w = windows.get(handle);
       if (!w.dialog) {
         started = true;
-        const pending = document.getElementById('failure');
-        if (pending) pending.remove();
+        arrived();
       }
       w.root.hidden = false;
       fit();
@@ -488,9 +687,8 @@ const VeskPage = (() => {
     },
     move(handle, left, top) {
       const root = windows.get(handle).root;
-      const zoom = Number(root.style.zoom) || 1;
-      root.style.left = left / zoom + 'px';
-      root.style.top = top / zoom + 'px';
+      root.style.left = left + 'px';
+      root.style.top = top + 'px';
     },
     // An installed app's window closes; a tab cannot be closed by its page,
     // so the window gives way to a line saying so.
@@ -512,6 +710,31 @@ const VeskPage = (() => {
     fail: fail,
     failToStart(what) {
       if (!started) fail(what);
+    },
+    fetchProgram: fetchProgram,
+    // A new release is ready: a line below the window offers it; `take`
+    // switches to it.
+    offer(take) {
+      if (document.getElementById('update')) return;
+      // TRANSLATORS: the line below the window when a new release of the
+      // page has arrived while it is open.
+      const line = notice('update', tr('page', 'A new version of Vesk Calculator is ready.'));
+      // TRANSLATORS: the button after that line, which switches to the new
+      // release (the page loads again).
+      const button = element('button', '', tr('page', 'Use it now'));
+      button.type = 'button';
+      button.addEventListener('click', () => {
+        button.disabled = true;
+        take();
+      });
+      line.append(button);
+    },
+    // The browser will not store the site: it works while online only.
+    cannotStore() {
+      if (document.getElementById('not-stored')) return;
+      // TRANSLATORS: the line below the window when the browser refuses to
+      // store the page (its storage is full or not allowed).
+      notice('not-stored', tr('page', 'Vesk Calculator cannot work offline here: this browser will not store it.'));
     }
   };
 })();
@@ -523,17 +746,157 @@ Module['page'] = VeskPage;
 // undelivered notifications, are not the program's), and a page opened as a
 // file, whose loads fail without telling the page.
 Module['onAbort'] = VeskPage.fail;
-// The WebAssembly of the page's own release: the address the page preloads.
-Module['locateFile'] = (path, prefix) => {
-  const preload = document.querySelector('link[rel=preload][as=fetch]');
-  return path.endsWith('.wasm') && preload ? preload.href : prefix + path;
-};
 window.addEventListener('error', (event) => VeskPage.failToStart(event.error || event.message));
 window.addEventListener('unhandledrejection', (event) => VeskPage.failToStart(event.reason));
 if (location.protocol === 'file:') VeskPage.fail('file');
 
-// The service worker's own script is always asked of the server, never of
-// the browser's cache, so that a new release is found on the next load.
-if ('serviceWorker' in navigator && location.protocol !== 'file:') {
-  navigator.serviceWorker.register('sw.js', { updateViaCache: 'none' }).catch(() => {});
-}
+// The releases of the site, kept by its service worker (sw.js). A page opens
+// on the release in use; if a newer one is waiting and no other page of the
+// site is open, it takes that one first, before its program starts. A
+// release that arrives while the page is open waits, offered in a line
+// below the window, until the user chooses it. Where the browser will not
+// store the site, the page works online and says so in a line.
+const VeskReleases = (() => {
+  'use strict';
+  const worker = navigator.serviceWorker;
+  if (!worker || location.protocol === 'file:') return { opening: Promise.resolve() };
+  // A new release is looked for now and then, and when the page comes back
+  // into view, as well as at every load.
+  const LOOK_EVERY_MS = 30 * 60 * 1000;
+  // How long an opening page waits for the worker's answer (it takes the
+  // waiting release, or says that it keeps the page's own) before it starts
+  // on its own release anyway.
+  const ANSWER_WITHIN_MS = 10000;
+  // The room a release needs in the browser's storage, with some to spare.
+  const NEEDED_BYTES = 512 * 1024;
+  // A refusal is remembered this long: a day later the page tries again.
+  const REFUSED = 'vesk-not-stored';
+  const RETRY_MS = 24 * 60 * 60 * 1000;
+  const remember = () => {
+    try {
+      localStorage.setItem(REFUSED, String(Date.now()));
+    } catch (error) {} // storage refused altogether: nothing to remember with
+  };
+  const refusedLately = () => {
+    try {
+      return Date.now() - Number(localStorage.getItem(REFUSED) || 0) < RETRY_MS;
+    } catch (error) {
+      return false;
+    }
+  };
+  // Loads the page again, unless it has just done so from this release.
+  const AGAIN_WITHIN_MS = 10000;
+  const againFrom = (release) => {
+    try {
+      const [from, at] = JSON.parse(sessionStorage.getItem('vesk-again-from') || '[]');
+      if (from === release && Date.now() - at < AGAIN_WITHIN_MS) return false;
+      sessionStorage.setItem('vesk-again-from', JSON.stringify([release, Date.now()]));
+    } catch (error) {
+      return false; // nothing to remember it with: the page starts as it is
+    }
+    location.reload();
+    return true;
+  };
+  // A page served by one release while another takes over before the
+  // window shows (the browser activates a waiting release once no page uses
+  // the old one) loads again on the new one; afterwards only when the user
+  // chose it. (A first visit's worker taking the page is no change of
+  // release.)
+  const served = !!worker.controller;
+  let choosing = false;
+  worker.addEventListener('controllerchange', () => {
+    if (choosing || (served && performance.getEntriesByName('vesk-shown').length === 0)) location.reload();
+  });
+  worker.addEventListener('message', (event) => {
+    if (event.data && event.data.type === 'vesk-cannot-store') {
+      remember();
+      VeskPage.cannotStore();
+    }
+  });
+
+  // Before the program starts: a waiting release is taken if this page is
+  // the only one open (the worker decides), and the page loads again on it.
+  const opening = (async () => {
+    if (!served) return;
+    // A newer release took over while this page was on its way (the page's
+    // own release is no longer kept, or its worker is no longer the one in
+    // use): the page loads again, on it. Once only: a page that finds the
+    // same again starts as it is.
+    const mine = 'vesk-' + document.querySelector('meta[name=vesk-release]').content;
+    const stored = await caches.keys().catch(() => [mine]);
+    const registration = await worker.getRegistration().catch(() => null);
+    const overtaken = (!stored.includes(mine) && stored.some((name) => name.startsWith('vesk-'))) ||
+      (registration && registration.active && registration.active !== worker.controller);
+    if (overtaken && againFrom(mine)) return new Promise(() => {}); // loading again
+    if (!registration || !registration.waiting) return;
+    choosing = true;
+    const taken = new Promise((resolve) => worker.addEventListener('controllerchange', resolve, { once: true }));
+    const kept = new Promise((resolve) => {
+      const told = (event) => {
+        if (event.data && event.data.type === 'vesk-kept') resolve('kept');
+      };
+      worker.addEventListener('message', told);
+      setTimeout(() => resolve('kept'), ANSWER_WITHIN_MS);
+    });
+    registration.waiting.postMessage({ type: 'vesk-opening' });
+    if ((await Promise.race([taken, kept])) !== 'kept') return new Promise(() => {}); // loading again
+    choosing = false;
+  })();
+
+  const storable = async () => {
+    if (refusedLately()) return false;
+    try {
+      const { quota, usage } = await navigator.storage.estimate();
+      return quota === undefined || quota - (usage || 0) >= NEEDED_BYTES;
+    } catch (error) {
+      return true; // not told: the worker finds out
+    }
+  };
+  (async () => {
+    // Once the page has loaded: on a slow link the worker's copy of the
+    // files then does not compete with the page's own.
+    if (document.readyState !== 'complete') await new Promise((loaded) => addEventListener('load', loaded));
+    let registration;
+    if (await storable()) {
+      // Its script is always asked of the server, never of the browser's
+      // cache, so that a new release is found.
+      registration = await worker.register('sw.js', { updateViaCache: 'none' }).catch(() => null);
+    } else {
+      registration = await worker.getRegistration().catch(() => null);
+      if (!registration || !registration.active) VeskPage.cannotStore();
+    }
+    if (!registration) return;
+    const look = () => registration.update().catch(() => {});
+    const offer = () => {
+      if (!registration.waiting || !worker.controller || choosing) return;
+      VeskPage.offer(() => {
+        choosing = true;
+        if (registration.waiting) registration.waiting.postMessage({ type: 'vesk-take' });
+      });
+    };
+    registration.addEventListener('updatefound', () => {
+      const coming = registration.installing;
+      if (coming) coming.addEventListener('statechange', () => coming.state === 'installed' && offer());
+    });
+    await opening;
+    // A page served by a release looks for a newer one as it loads, as the
+    // browser may or may not (a first visit has just installed its own).
+    if (served) look();
+    offer();
+    setInterval(look, LOOK_EVERY_MS);
+    document.addEventListener('visibilitychange', () => document.visibilityState === 'visible' && look());
+  })();
+  return { opening: opening };
+})();
+
+// The program's WebAssembly, the page's own release's (the address the page
+// names), its progress shown, instantiated once the page knows it stays on
+// this release.
+Module['instantiateWasm'] = (imports, receive) => {
+  const named = document.querySelector('meta[name=vesk-program]');
+  Promise.all([VeskPage.fetchProgram(named ? named.content : 'vesk.wasm'), VeskReleases.opening])
+    .then(([bytes]) => WebAssembly.instantiate(bytes, imports))
+    .then((made) => receive(made.instance, made.module))
+    .catch(VeskPage.fail);
+  return {};
+};
