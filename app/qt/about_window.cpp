@@ -18,7 +18,8 @@ AboutWindow::AboutWindow()
 {
     form::setUp(*this, kWindow);
     setAttribute(Qt::WA_DeleteOnClose); // the close button destroys it; OK only hides it
-    const std::vector<QWidget*> c = form::build(*this, kWindow, kControls, kLines);
+    controls_ = form::build(*this, kWindow, kControls, kLines);
+    const std::vector<QWidget*>& c = controls_;
     form::as<QLabel>(c[Label1])->setText(QString::fromStdString(TitleLine()));
     cmdExit_ = form::as<QPushButton>(c[cmdExit]);
     connect(cmdExit_, &QPushButton::clicked, this, &AboutWindow::cmdExit_Click);
@@ -27,6 +28,11 @@ AboutWindow::AboutWindow()
 void AboutWindow::cmdExit_Click()
 {
     hide();
+}
+
+void AboutWindow::setContrast(layout::Contrast contrast)
+{
+    form::recolour(*this, kControls, controls_, contrast);
 }
 
 void AboutWindow::showModal()

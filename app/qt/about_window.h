@@ -4,7 +4,11 @@
 // it again; closing it with the title bar's button destroys it instead.
 #pragma once
 
+#include "ui/contrast.h"
+
 #include <QWidget>
+
+#include <vector>
 
 class QPushButton;
 
@@ -23,6 +27,9 @@ class AboutWindow : public QWidget {
 
     void cmdExit_Click();
 
+    // Paints the window in the colours for `contrast`.
+    void setContrast(layout::Contrast contrast);
+
   Q_SIGNALS:
     // The program (not the window system) has hidden the window.
     void hidden();
@@ -33,6 +40,7 @@ class AboutWindow : public QWidget {
 
   private:
     QPushButton* cmdExit_;
+    std::vector<QWidget*> controls_;
 };
 
 } // namespace vesk

@@ -5,6 +5,7 @@
 // only then is the window shown.
 #include "app/application.h"
 #include "app/command_line.h"
+#include "app/qt/desktop_contrast.h"
 #include "app/qt/instance_guard.h"
 #include "app/qt/instance_protocol.h"
 #include "app/qt/qt_platform.h"
@@ -182,6 +183,8 @@ int main(int argc, char** argv)
         std::_Exit(unguarded() ? 1 : 0);
     }
     vesk::QuitOnSignals quitOnSignals;
+    vesk::DesktopContrast contrast;
+    platform.followContrast(contrast);
     form.show();
     return app.exec();
 }

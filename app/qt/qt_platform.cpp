@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 #include "app/qt/qt_platform.h"
 
+#include "app/qt/desktop_contrast.h"
 #include "app/qt/instance_guard.h"
 #include "app/qt/window_restore.h"
 #include "ui/qt/main_window.h"
@@ -53,10 +54,22 @@ void QtPlatform::UnloadMain()
     main_->close(); // runs Form_Unload
 }
 
+void QtPlatform::followContrast(DesktopContrast& contrast)
+{
+    contrast_ = &contrast;
+    QObject::connect(&contrast, &DesktopContrast::changed, main_, [this](layout::Contrast c) {
+        main_->setContrast(c);
+        if (about_)
+            about_->setContrast(c);
+    });
+}
+
 void QtPlatform::LoadAbout()
 {
     running_ = true;
     about_ = new AboutWindow;
+    if (contrast_ != nullptr && contrast_->contrast() != layout::Contrast::Designed)
+        about_->setContrast(contrast_->contrast());
 }
 
 bool QtPlatform::restore(const QString& caption, const QByteArray& launchToken)

@@ -14,6 +14,7 @@
 
 namespace vesk {
 
+class DesktopContrast;
 class InstanceGuard;
 class MainWindow;
 
@@ -26,6 +27,10 @@ class QtPlatform : public Platform {
 
     // The main window, once made; the application's steps act on it.
     void setMainWindow(MainWindow& window) { main_ = &window; }
+
+    // Paints the main window, and the About window whenever it is made, in
+    // the desktop's contrast as it is read and changes.
+    void followContrast(DesktopContrast& contrast);
 
     // A later copy's request to restore the window with this caption. Only the
     // main window can be restored (the About window shows only through its
@@ -51,6 +56,7 @@ class QtPlatform : public Platform {
     MainWindow* main_ = nullptr;
     bool running_ = false; // the first copy, past its Form_Load
     QPointer<AboutWindow> about_;
+    DesktopContrast* contrast_ = nullptr;
 };
 
 } // namespace vesk

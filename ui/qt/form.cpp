@@ -149,7 +149,71 @@ QWidget* create(QWidget& window, const layout::Window& table, const layout::Cont
     return w;
 }
 
+constexpr char kDesignedPalette[] = "vesk-designed-palette";
+constexpr char kDesignedFill[] = "vesk-designed-fill";
+
+// A colour of the table as drawn under more contrast.
+QColor resolved(layout::Colour c)
+{
+    return style::toQColor(c.type == layout::Colour::Type::Fixed ? c.rgb
+                                                                 : layout::moreContrast(c.role));
+}
+
+// Paints `widget` with `colours` resolved for more contrast, every role its
+// style may draw a ground or a text with; its designed palette is kept to
+// be given back.
+void paintMore(QWidget& widget, layout::Colours colours)
+{
+    if (!widget.property(kDesignedPalette).isValid()) {
+        widget.setProperty(kDesignedPalette, QVariant::fromValue(widget.palette()));
+        widget.setProperty(kDesignedFill, widget.autoFillBackground());
+    }
+    QPalette palette = widget.palette();
+    if (colours.ground.type != layout::Colour::Type::None) {
+        for (QPalette::ColorRole r : {QPalette::Window, QPalette::Base, QPalette::Button})
+            palette.setColor(r, resolved(colours.ground));
+        widget.setAutoFillBackground(true);
+    }
+    if (colours.text.type != layout::Colour::Type::None)
+        for (QPalette::ColorRole r : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+            palette.setColor(r, resolved(colours.text));
+    widget.setPalette(palette);
+}
+
+// Gives `widget` back the palette it was built with.
+void paintDesigned(QWidget& widget)
+{
+    const QVariant designed = widget.property(kDesignedPalette);
+    if (!designed.isValid())
+        return;
+    widget.setPalette(designed.value<QPalette>());
+    widget.setAutoFillBackground(widget.property(kDesignedFill).toBool());
+    widget.setProperty(kDesignedPalette, QVariant());
+    widget.setProperty(kDesignedFill, QVariant());
+}
+
 } // namespace
+
+void recolour(QWidget& window, std::span<const layout::Control> controls,
+              std::span<QWidget* const> made, layout::Contrast contrast)
+{
+    const bool more = contrast != layout::Contrast::Designed;
+    const layout::Colour ground = layout::system(layout::SystemColour::WindowBackground);
+    const layout::Colour text = layout::system(layout::SystemColour::WindowText);
+    if (more)
+        paintMore(window, {ground, text});
+    else
+        paintDesigned(window);
+    for (std::size_t i = 0; i < controls.size() && i < made.size(); ++i) {
+        const layout::Control& c = controls[i];
+        if (c.kind == layout::Kind::Image || c.kind == layout::Kind::ScrollBar)
+            continue; // drawn as designed
+        if (more)
+            paintMore(*made[i], layout::drawn(c, contrast));
+        else
+            paintDesigned(*made[i]);
+    }
+}
 
 void setUp(QWidget& window, const layout::Window& w)
 {

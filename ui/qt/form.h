@@ -5,6 +5,7 @@
 // tab order, and the lines.
 #pragma once
 
+#include "ui/contrast.h"
 #include "ui/layout.h"
 
 #include <QWidget>
@@ -26,6 +27,13 @@ std::vector<QWidget*> build(QWidget& window, const layout::Window& w,
                             std::span<const layout::Line> lines);
 
 // A control built from a row, as the widget its kind makes.
+// Paints a built window and its controls (`made`, in the table's order) as
+// the table draws them under `contrast`: asked for more, in the shared
+// layer's colours for more contrast; otherwise exactly as built. A result's
+// colour set while the program runs is the caller's to give again.
+void recolour(QWidget& window, std::span<const layout::Control> controls,
+              std::span<QWidget* const> made, layout::Contrast contrast);
+
 template <class T> T* as(QWidget* control)
 {
     Q_ASSERT(qobject_cast<T*>(control) != nullptr);

@@ -23,7 +23,8 @@ MainWindow::MainWindow(Shell* shell, Build build) : form_(*this, shell)
     if (build == Build::WindowOnly)
         return;
     setWindowIcon(calculatorIcon());
-    const std::vector<QWidget*> c = form::build(*this, kWindow, kControls, kLines);
+    controls_ = form::build(*this, kWindow, kControls, kLines);
+    const std::vector<QWidget*>& c = controls_;
     for (std::size_t i = 0; i < c.size(); ++i)
         if (kControls[i].kind == Kind::Label)
             labels_[i] = form::as<QLabel>(c[i]);
@@ -83,8 +84,19 @@ void MainWindow::SetValue(frmMain::Id, int position)
     hsbVesk_->setValue(position);
 }
 
+void MainWindow::setContrast(layout::Contrast contrast)
+{
+    if (controls_.empty())
+        return; // a window that hands over has none to paint
+    form::recolour(*this, kControls, controls_, contrast);
+    for (std::size_t i = 0; i < kControlCount; ++i)
+        if (given_[i])
+            SetForeColor(static_cast<frmMain::Id>(i), *given_[i]);
+}
+
 void MainWindow::SetForeColor(frmMain::Id control, Rgb colour)
 {
+    given_[control] = colour;
     QLabel& label = *labels_[control];
     QPalette palette = label.palette();
     palette.setColor(QPalette::WindowText, style::toQColor(colour));

@@ -4,9 +4,13 @@
 // routed to the handlers of frmMain, whose reads and writes it carries out.
 #pragma once
 
+#include "ui/contrast.h"
 #include "ui/frmMain.h"
 
 #include <QWidget>
+
+#include <optional>
+#include <vector>
 
 class QLabel;
 class QPushButton;
@@ -30,6 +34,10 @@ class MainWindow : public QWidget, private frmMain::Controls {
 
     frmMain& handlers() { return form_; }
 
+    // Paints the window in the colours for `contrast`, the results in the
+    // colours the program last gave them.
+    void setContrast(layout::Contrast contrast);
+
   Q_SIGNALS:
     // After every recalculation, once the three result labels are written.
     void resultsShown();
@@ -49,6 +57,8 @@ class MainWindow : public QWidget, private frmMain::Controls {
     TextBox* txtVesk_ = nullptr;
     ScrollBar* hsbVesk_ = nullptr;
     QLabel* labels_[main_layout::kControlCount] = {};
+    std::vector<QWidget*> controls_;
+    std::optional<Rgb> given_[main_layout::kControlCount]; // by SetForeColor
 };
 
 } // namespace vesk
