@@ -7,9 +7,11 @@
 #include "app/about_layout.h"
 #include "app/application.h"
 #include "app/version.h"
+#include "app/win32/about_window.h"
 #include "tests/model/row_name.h"
 #include "tests/ui/designed_places.h"
 #include "tests/ui/enter_table.h"
+#include "ui/contrast.h"
 #include "ui/main_layout.h"
 #include "ui/win32/form.h"
 #include "ui/win32/main_window.h"
@@ -19,6 +21,7 @@
 #include <algorithm>
 #include <chrono>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <thread>
@@ -674,6 +677,151 @@ TEST(ColourScheme, ControlsFollowAChange)
         reinterpret_cast<LPARAM>(GetDlgItem(window.window(), win32::controlId(mw::Label4))));
     EXPECT_EQ(GetTextColor(dc), changed) << "Label4 draws in the window text colour";
     DeleteDC(dc);
+}
+
+// Windows' high contrast, switched on and off while both windows are open.
+// Wine's own switch does nothing (SPI_SETHIGHCONTRAST is not implemented,
+// and SPI_GETHIGHCONTRAST always answers off), so the setting is made where
+// Windows keeps it for the user, and the windows are told as Windows tells
+// them; put back however the test ends.
+class HighContrastKey {
+  public:
+    HighContrastKey()
+    {
+        wchar_t value[16] = {};
+        DWORD size = sizeof value;
+        had_ = RegGetValueW(HKEY_CURRENT_USER, kKey, L"Flags", RRF_RT_REG_SZ, nullptr, value,
+                            &size) == ERROR_SUCCESS;
+        before_ = value;
+    }
+    ~HighContrastKey()
+    {
+        if (had_)
+            write(before_);
+        else
+            RegDeleteKeyValueW(HKEY_CURRENT_USER, kKey, L"Flags");
+    }
+    // "127" on, "126" off: the flags Windows writes, HCF_HIGHCONTRASTON the
+    // lowest.
+    static void write(const std::wstring& flags)
+    {
+        RegSetKeyValueW(HKEY_CURRENT_USER, kKey, L"Flags", REG_SZ, flags.c_str(),
+                        static_cast<DWORD>((flags.size() + 1) * sizeof(wchar_t)));
+    }
+    static void turn(bool on, std::initializer_list<HWND> windows)
+    {
+        write(on ? L"127" : L"126");
+        for (HWND w : windows)
+            SendMessageW(w, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST,
+                         reinterpret_cast<LPARAM>(L"WindowsThemeElement"));
+        settle();
+    }
+    static void settle()
+    {
+        for (int i = 0; i < 10; ++i) {
+            MSG message;
+            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+                DispatchMessageW(&message);
+            std::this_thread::sleep_for(30ms);
+        }
+    }
+
+  private:
+    static constexpr const wchar_t* kKey = L"Control Panel\\Accessibility\\HighContrast";
+    bool had_ = false;
+    std::wstring before_;
+};
+
+// What the screen shows of a window or control, pixel by pixel.
+std::vector<COLORREF> screenshot(HWND window)
+{
+    RECT r;
+    GetWindowRect(window, &r);
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    HDC screen = GetDC(nullptr);
+    HDC copy = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
+    HGDIOBJ old = SelectObject(copy, bitmap);
+    BitBlt(copy, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            pixels.push_back(GetPixel(copy, x, y));
+    SelectObject(copy, old);
+    DeleteObject(bitmap);
+    DeleteDC(copy);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+// A label's text against its ground on the screen: the ground its commonest
+// colour, the text the one that stands out most from it.
+double textContrast(HWND label)
+{
+    std::map<COLORREF, int> counts;
+    for (COLORREF c : screenshot(label))
+        ++counts[c];
+    const COLORREF ground =
+        std::max_element(counts.begin(), counts.end(), [](const auto& a, const auto& b) {
+            return a.second < b.second;
+        })->first;
+    const auto rgb = [](COLORREF c) { return Rgb{GetRValue(c), GetGValue(c), GetBValue(c)}; };
+    double most = 1;
+    for (const auto& [colour, count] : counts)
+        most = std::max(most, layout::ContrastRatio(rgb(ground), rgb(colour)));
+    return most;
+}
+
+// Every label with a text, of a window made from `controls`.
+template <class Table> std::vector<HWND> labelsOf(HWND window, const Table& controls)
+{
+    std::vector<HWND> labels;
+    for (std::size_t row = 0; row < std::size(controls); ++row)
+        if (controls[row].kind == layout::Kind::Label) {
+            HWND label = GetDlgItem(window, win32::controlId(row));
+            if (GetWindowTextLengthW(label) > 0)
+                labels.push_back(label);
+        }
+    return labels;
+}
+
+TEST(HighContrast, BothWindowsFollowAChange)
+{
+    HighContrastKey key;
+    HighContrastKey::write(L"126");
+    win32::MainWindow main(nullptr, GetModuleHandleW(nullptr), L"VeskHighContrastTest",
+                           win32::MainWindow::Build::Everything);
+    std::uint16_t enter = 13; // every result shown, the method word in its colour
+    main.handlers().txtVesk_KeyPress(enter);
+    win32::AboutWindow about(GetModuleHandleW(nullptr), nullptr, [] {});
+    RECT placed;
+    GetWindowRect(main.window(), &placed);
+    SetWindowPos(about.window(), HWND_TOPMOST, placed.left, placed.bottom + 20, 0, 0,
+                 SWP_NOSIZE | SWP_SHOWWINDOW);
+    SetWindowPos(main.window(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW);
+    HighContrastKey::settle();
+    const std::vector<COLORREF> designed = screenshot(main.window());
+    HWND method = GetDlgItem(main.window(), win32::controlId(mw::lblMethod));
+    const double before = textContrast(method);
+    EXPECT_LT(before, 4.5) << "the method word as designed, on grey";
+
+    HighContrastKey::turn(true, {main.window(), about.window()});
+    const std::vector<HWND> mainLabels = labelsOf(main.window(), mw::kControls);
+    const std::vector<HWND> aboutLabels = labelsOf(about.window(), aw::kControls);
+    EXPECT_GE(mainLabels.size(), 5u);
+    EXPECT_GE(aboutLabels.size(), 3u);
+    double least = 21;
+    for (const std::vector<HWND>* labels : {&mainLabels, &aboutLabels})
+        for (HWND label : *labels) {
+            const double ratio = textContrast(label);
+            least = std::min(least, ratio);
+            EXPECT_GE(ratio, 7.0) << text(label);
+        }
+    std::printf("method word %.2f:1 as designed; under high contrast every label %.2f:1 or more\n",
+                before, least);
+
+    HighContrastKey::turn(false, {main.window(), about.window()});
+    EXPECT_TRUE(screenshot(main.window()) == designed) << "back as designed, pixel for pixel";
 }
 
 } // namespace

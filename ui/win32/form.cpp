@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cwchar>
 
 namespace vesk::win32 {
 namespace {
@@ -170,6 +171,22 @@ int screenDpi()
     return dpi > 0 ? dpi : layout::kDesignDpi;
 }
 
+layout::Contrast systemContrast()
+{
+    HIGHCONTRASTW asked{};
+    asked.cbSize = sizeof asked;
+    if (SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof asked, &asked, 0) &&
+        (asked.dwFlags & HCF_HIGHCONTRASTON) != 0)
+        return layout::Contrast::SystemColours;
+    wchar_t kept[16] = {};
+    DWORD size = sizeof kept;
+    if (RegGetValueW(HKEY_CURRENT_USER, L"Control Panel\\Accessibility\\HighContrast", L"Flags",
+                     RRF_RT_REG_SZ, nullptr, kept, &size) == ERROR_SUCCESS &&
+        (std::wcstoul(kept, nullptr, 10) & HCF_HIGHCONTRASTON) != 0)
+        return layout::Contrast::SystemColours;
+    return layout::Contrast::Designed;
+}
+
 Form::~Form()
 {
     for (auto& [colour, brush] : brushes_)
@@ -187,7 +204,9 @@ HWND Form::create(const layout::Window& window, std::span<const layout::Control>
     dpi_ = screenDpi();
     table_ = controls;
     lines_ = lines;
-    background_ = toColorRef(window.background);
+    windowTable_ = &window;
+    contrast_ = systemContrast();
+    background_ = toColorRef(layout::ground(window, contrast_));
     const auto text = [&](const char* english) {
         return wide(language::Text(window.texts, english));
     };
@@ -246,7 +265,8 @@ HWND Form::create(const layout::Window& window, std::span<const layout::Control>
         if (c.kind == layout::Kind::TextBox)
             SendMessageW(control, EM_SETLIMITTEXT, 0, 0); // no length limit
         controls_.push_back(control);
-        textColours_.push_back(toColorRef(c.foreground));
+        textColours_.push_back(toColorRef(layout::drawn(c, contrast_).text));
+        given_.emplace_back();
     }
     focus_ = firstFocus();
     return window_;
@@ -286,8 +306,19 @@ HWND Form::firstFocus() const
 
 void Form::setForeColor(std::size_t row, Rgb colour)
 {
-    textColours_[row] = toColorRef(colour);
+    given_[row] = colour;
+    textColours_[row] = toColorRef(layout::resultColour(colour, contrast_));
     InvalidateRect(controls_[row], nullptr, TRUE);
+}
+
+void Form::setContrast(layout::Contrast contrast)
+{
+    contrast_ = contrast;
+    background_ = toColorRef(layout::ground(*windowTable_, contrast));
+    for (std::size_t row = 0; row < table_.size(); ++row)
+        textColours_[row] = given_[row] ? toColorRef(layout::resultColour(*given_[row], contrast))
+                                        : toColorRef(layout::drawn(table_[row], contrast).text);
+    RedrawWindow(window_, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 void Form::activated(bool active)
@@ -347,7 +378,7 @@ bool Form::handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
             return false;
         HDC dc = reinterpret_cast<HDC>(wParam);
         SetTextColor(dc, textColours_[row]);
-        const layout::Colour back = table_[row].background;
+        const layout::Colour back = layout::drawn(table_[row], contrast_).ground;
         const COLORREF ground =
             back.type == layout::Colour::Type::None ? background_ : toColorRef(back);
         if (back.type == layout::Colour::Type::None)
@@ -357,10 +388,10 @@ bool Form::handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
         return true;
     }
     case WM_SYSCOLORCHANGE:
-        for (std::size_t row = 0; row < table_.size(); ++row)
-            if (table_[row].foreground.type == layout::Colour::Type::System)
-                textColours_[row] = toColorRef(table_[row].foreground);
-        InvalidateRect(window_, nullptr, TRUE);
+    case WM_SETTINGCHANGE:
+        // High contrast switched, or the colours it uses changed: every
+        // colour is looked up again.
+        setContrast(systemContrast());
         return false;
     default:
         return false;

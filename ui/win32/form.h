@@ -6,6 +6,7 @@
 // lettered as the table says, the lines drawn on the window itself.
 #pragma once
 
+#include "ui/contrast.h"
 #include "ui/layout.h"
 
 #ifndef NOMINMAX
@@ -13,6 +14,7 @@
 #endif
 #include <windows.h>
 
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -42,6 +44,12 @@ COLORREF toColorRef(Rgb rgb);
 
 // The screen's dots per inch, which the program declares it draws for itself.
 int screenDpi();
+
+// SystemColours while Windows' high contrast is on, else Designed. Wine
+// answers SPI_GETHIGHCONTRAST with off whatever is set; the setting as
+// Windows keeps it for the user (the HighContrast key's Flags, which Windows
+// writes as it switches) is read too, so that it stands in there.
+layout::Contrast systemContrast();
 
 // Registers a window class whose procedure hands every message to the
 // `handle(message, wParam, lParam)` of the object given to Form::create, once
@@ -95,6 +103,10 @@ class Form {
     HWND firstFocus() const;
     // A label's text colour, changed at run time.
     void setForeColor(std::size_t row, Rgb colour);
+    // Paints the window and its controls in the colours for `contrast` (as
+    // Windows' setting is, when made, and whenever it changes).
+    void setContrast(layout::Contrast contrast);
+    layout::Contrast contrast() const { return contrast_; }
     // Where a control of the window is, in the window's client pixels.
     RECT place(const layout::Window& window, const layout::Control& control) const;
 
@@ -111,7 +123,10 @@ class Form {
     std::span<const layout::Control> table_;
     std::span<const layout::Line> lines_;
     std::vector<HWND> controls_;
+    const layout::Window* windowTable_ = nullptr;
+    layout::Contrast contrast_ = layout::Contrast::Designed;
     std::vector<COLORREF> textColours_;
+    std::vector<std::optional<Rgb>> given_; // a label's colour set at run time
     std::vector<std::pair<COLORREF, HBRUSH>> brushes_;
     HFONT bold_ = nullptr;
     HFONT normal_ = nullptr;
