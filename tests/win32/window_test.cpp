@@ -614,6 +614,10 @@ TEST(HandOver, FiveCopiesAtOnceLeaveOneWindow)
 // and every text fits its control in the scaled font.
 TEST(HighDpi, LayoutsScaleAndNothingIsClipped)
 {
+    // Measured as the program sees the screen: it declares that it draws for
+    // the screen's dots per inch itself (newer Wines show an undeclared
+    // process 96).
+    SetProcessDPIAware();
     HDC screen = GetDC(nullptr);
     const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
