@@ -44,7 +44,9 @@ windows_packages=(cmake ninja-build g++ zlib1g-dev gettext g++-mingw-w64-x86-64-
 # MiniBrowser through WebKitWebDriver on a private X display.
 web_packages=(cmake ninja-build g++ zlib1g-dev gettext emscripten googletest terser fonts-noto-cjk
     chromium chromium-driver python3-selenium iproute2 util-linux zip
-    firefox-esr python3-websocket webkit2gtk-driver xvfb xauth)
+    firefox-esr python3-websocket webkit2gtk-driver xvfb xauth
+    # WebKitGTK takes its languages from the locale: the tests run it in each
+    locales)
 # Installed where the release has them: the formatter the code is checked with
 # (one version, so that two releases cannot disagree).
 optional_packages=(clang-format-14)
@@ -90,7 +92,7 @@ fi
 
 # The locales the tests run each shipped language in (one of them with a
 # decimal comma, for the test that the program ignores it).
-if [ "$want" = test ] || [ "$want" = windows ]; then
+if [ "$want" != run ]; then
     wanted_locales=$(sed -n 's/^[a-zA-Z_]* \([^ ]*\)$/\1/p' tests/locales.txt)
     missing_locales=()
     for l in $wanted_locales; do
