@@ -21,6 +21,7 @@ using emscripten::val;
 std::map<int, Form*> forms;
 int nextHandle = 1;
 std::function<void()> laidOutHook;
+std::function<void()> wokenHook;
 bool ended = false;
 
 // page.js, which draws the windows. A window is known to it by the handle
@@ -156,6 +157,14 @@ void scrollRelease(int window, int row, int position)
     deliver(window, &Form::released, static_cast<std::size_t>(row), position);
 }
 
+void woken()
+{
+    if (ended || !wokenHook)
+        return;
+    const std::function<void()> now = std::exchange(wokenHook, {});
+    now();
+}
+
 void laidOut()
 {
     if (!ended && laidOutHook)
@@ -282,6 +291,18 @@ void announce(std::string_view text)
         page().call<void>("announce", utf8(text));
 }
 
+void wakeAfter(double ms, std::function<void()> then)
+{
+    wokenHook = std::move(then);
+    page().call<void>("wakeAfter", ms);
+}
+
+void stopWaking()
+{
+    wokenHook = {};
+    page().call<void>("wakeAfter", -1);
+}
+
 void useBrowsersLanguage()
 {
     const val navigator = val::global("navigator");
@@ -347,4 +368,5 @@ EMSCRIPTEN_BINDINGS(vesk_page)
     function("scrollTrack", &vesk::web::scrollTrack);
     function("scrollRelease", &vesk::web::scrollRelease);
     function("laidOut", &vesk::web::laidOut);
+    function("woken", &vesk::web::woken);
 }

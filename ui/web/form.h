@@ -73,6 +73,11 @@ void onPageLaidOut(std::function<void()> laidOut);
 // Tells a screen reader, politely, after what it is saying.
 void announce(std::string_view text);
 
+// Runs `woken` after `ms` milliseconds, on the page's one timer for the
+// program: a later call replaces an earlier one, and stopWaking() ends it.
+void wakeAfter(double ms, std::function<void()> woken);
+void stopWaking();
+
 // The program's end: its windows give way to a line saying so, and no event
 // of the page reaches the program any more.
 void endPage();

@@ -3,7 +3,6 @@
 #include "ui/web/main_window.h"
 
 #include <emscripten/emscripten.h>
-#include <emscripten/eventloop.h>
 
 namespace vesk::web {
 
@@ -59,7 +58,7 @@ void MainWindow::SetForeColor(frmMain::Id control, Rgb colour)
 
 MainWindow::~MainWindow()
 {
-    emscripten_clear_timeout(timer_);
+    stopWaking();
 }
 
 void MainWindow::ResultsShown(const std::string& said)
@@ -72,16 +71,11 @@ Announcer::Ms MainWindow::now() const
     return static_cast<Announcer::Ms>(emscripten_get_now());
 }
 
+// On the page's own timer: a timer of the compiled program's runtime would
+// count as the program's last work, and the runtime ends with it.
 void MainWindow::wakeAfter(Announcer::Ms after)
 {
-    emscripten_clear_timeout(timer_);
-    timer_ = emscripten_set_timeout(
-        [](void* window) {
-            auto* self = static_cast<MainWindow*>(window);
-            self->timer_ = 0;
-            self->announcer_.woken();
-        },
-        static_cast<double>(after), this);
+    web::wakeAfter(static_cast<double>(after), [this] { announcer_.woken(); });
 }
 
 void MainWindow::say(const std::string& text)

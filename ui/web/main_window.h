@@ -38,7 +38,6 @@ class MainWindow : private frmMain::Controls, private Announcer::Voice {
     frmMain handlers_;
     int position_ = main_layout::kLowestPosition;
     Announcer announcer_{*this};
-    int timer_ = 0;
 };
 
 } // namespace vesk::web

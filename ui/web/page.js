@@ -50,6 +50,7 @@ const VeskPage = (() => {
   // (named as CSS names it), or none.
   const colour = (c) => (c === null ? 'transparent' : typeof c === 'string' ? c : named('SystemColour', c));
   let started = false;
+  let waking = 0; // the program's timer (wakeAfter)
   // An element's id: its window's name and its own.
   const idOf = (w, name) => w.root.id + '-' + name;
   // In an installed app's window, Tab goes round the window as on the
@@ -651,6 +652,11 @@ const VeskPage = (() => {
     announce(text) {
       const region = liveRegion();
       region.textContent = region.textContent === text ? text + '\u00a0' : text;
+    },
+    // The program's one timer: it is woken after `ms` (none when negative).
+    wakeAfter(ms) {
+      clearTimeout(waking);
+      waking = ms < 0 ? 0 : setTimeout(() => program().woken(), ms);
     },
     show(handle) {
       const w = windows.get(handle);
