@@ -42,7 +42,7 @@ windows_packages=(cmake ninja-build g++ zlib1g-dev gettext g++-mingw-w64-x86-64-
 # network namespace of their own: headless Chromium through WebDriver,
 # Firefox ESR through its own WebDriver BiDi (a WebSocket), and WebKitGTK's
 # MiniBrowser through WebKitWebDriver on a private X display.
-web_packages=(cmake ninja-build g++ zlib1g-dev gettext emscripten googletest terser fonts-noto-cjk
+web_packages=(cmake ninja-build g++ zlib1g-dev gettext emscripten googletest terser fonts-noto-cjk fonts-liberation2
     chromium chromium-driver python3-selenium iproute2 util-linux zip
     firefox-esr python3-websocket webkit2gtk-driver xvfb xauth
     # WebKitGTK takes its languages from the locale: the tests run it in each
