@@ -142,6 +142,22 @@ def until(test, seconds):
         raise TimeoutError
 
 
+def polled(body, *arguments):
+    """A look at a page that may be loading itself again (it does when it
+    takes a release before its program starts): a look cut short by the
+    load counts as nothing seen yet."""
+    driver = getattr(page, 'driver', None)
+    if driver:
+        driver.set_script_timeout(3)
+    try:
+        return js(body, *arguments)
+    except Exception:  # the engine's word for a document that went away
+        return None
+    finally:
+        if driver:
+            driver.set_script_timeout(30)
+
+
 def load(url, seconds=10):
     """Loads the page; returns what it shows: the release, whether it is B's
     script and style sheet, and the results after Enter on 5; or the line in
@@ -150,8 +166,8 @@ def load(url, seconds=10):
     page.get(url)
     said = ("const e = document.getElementById('ended') || document.getElementById('failure');"
             "return e && getComputedStyle(e).visibility === 'visible' && e.textContent")
-    if not wait_for(lambda: js("const w = document.getElementById('frmMain'); return w !== null && !w.hidden")
-                    or js(said), seconds):
+    if not wait_for(lambda: polled("const w = document.getElementById('frmMain'); return w !== null && !w.hidden")
+                    or polled(said), seconds):
         raise TimeoutError(js("""const r = await navigator.serviceWorker.getRegistration();
             const state = (w) => w && w.state;
             return ['no window', document.readyState, document.querySelector('meta[name=vesk-release]').content,
@@ -177,10 +193,13 @@ def at_work():
 
 def settled(server):
     """Looks for a new release (as the page does at every load), waits
-    until the browser has installed what it got, or given up; returns the
-    caches."""
-    return js("""await (await navigator.serviceWorker.getRegistration()).update().catch(() => {});
-        const quiet = async () => { const r = await navigator.serviceWorker.getRegistration();
+    until the browser has asked for the worker's script and installed what
+    it got, or given up; returns the caches."""
+    server.asked = []
+    js("navigator.serviceWorker.getRegistration().then((r) => r && r.update()).catch(() => {})")
+    until(lambda: 'sw.js' in server.asked, 20)
+    time.sleep(0.5)
+    return js("""const quiet = async () => { const r = await navigator.serviceWorker.getRegistration();
             if (!r || (!r.installing && (!r.active || r.active.state === 'activated'))) return true;
             // (WebKitGTK leaves the worker of a page that loaded while it
             // activated at 'activating' in that page's eyes: once the old
@@ -298,7 +317,7 @@ class Updates(Table):
         time.sleep(2)
         self.row('not chosen: A stays, at work', at_work(), shown('a'))
         js("document.querySelector('#update button').click()")
-        until(lambda: js("const m = document.querySelector('meta[name=vesk-release]');"
+        until(lambda: polled("const m = document.querySelector('meta[name=vesk-release]');"
                          "const w = document.getElementById('frmMain');"
                          "return m && m.content === arguments[0] && w !== null && !w.hidden", release['b']), 10)
         self.row('chosen: B shown, at work', at_work(), shown('b'))
