@@ -53,13 +53,8 @@ Rgb highContrastBlack(SystemColour role)
 }
 Rgb highContrastWhite(SystemColour role)
 {
-    switch (role) {
-    case SystemColour::WindowText:
-    case SystemColour::ButtonText:
-        return {0, 0, 0};
-    default:
-        return {255, 255, 255};
-    }
+    const Rgb black = highContrastBlack(role);
+    return {std::uint8_t(255 - black.r), std::uint8_t(255 - black.g), std::uint8_t(255 - black.b)};
 }
 
 Rgb resolved(const Colour& c, const Scheme& s, Rgb under)

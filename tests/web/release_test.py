@@ -300,13 +300,19 @@ def new_release(server):
 
 
 class Updates(Table):
-    def test_offered(self):
-        """Release B published while A is open: offered, never forced."""
+    def installed(self):
+        """A server of release A, visited once: A installed, in use, and
+        settled; the server stops with the test."""
         server = Server(site)
         self.addCleanup(server.stop)
         load(server.url)
         until(lambda: js('return navigator.serviceWorker.controller !== null'), 10)
         settled(server)
+        return server
+
+    def test_offered(self):
+        """Release B published while A is open: offered, never forced."""
+        server = self.installed()
         server.root = b
         installed = new_release(server)
         line = wait_for(offered, 10)
@@ -324,11 +330,7 @@ class Updates(Table):
 
     def test_opened_after_arrival(self):
         """An app opened again after B has arrived (installed, waiting) shows B."""
-        server = Server(site)
-        self.addCleanup(server.stop)
-        load(server.url)
-        until(lambda: js('return navigator.serviceWorker.controller !== null'), 10)
-        settled(server)
+        server = self.installed()
         server.root = b
         new_release(server)
         page.get('about:blank')
@@ -354,11 +356,7 @@ class Updates(Table):
         requests (by address, with its ?v= marks) once each; on a first visit
         the worker's install once more; on the next load nothing but the
         worker's script."""
-        server = Server(site)
-        self.addCleanup(server.stop)
-        load(server.url)
-        until(lambda: js('return navigator.serviceWorker.controller !== null'), 10)
-        settled(server)
+        server = self.installed()
         time.sleep(1)
         counts = {}
         for path in server.paths:
