@@ -837,15 +837,20 @@ const VeskReleases = (() => {
     if (!registration || !registration.waiting) return;
     choosing = true;
     const taken = new Promise((resolve) => worker.addEventListener('controllerchange', resolve, { once: true }));
-    const kept = new Promise((resolve) => {
+    // Asked twice: the page this one replaces may still count as open for a
+    // moment as it unloads.
+    const kept = () => new Promise((resolve) => {
       const told = (event) => {
         if (event.data && event.data.type === 'vesk-kept') resolve('kept');
       };
       worker.addEventListener('message', told);
       setTimeout(() => resolve('kept'), ANSWER_WITHIN_MS);
+      registration.waiting.postMessage({ type: 'vesk-opening' });
     });
-    registration.waiting.postMessage({ type: 'vesk-opening' });
-    if ((await Promise.race([taken, kept])) !== 'kept') return new Promise(() => {}); // loading again
+    for (let asked = 0; asked < 2 && registration.waiting; asked++) {
+      if (asked > 0) await new Promise((resolve) => setTimeout(resolve, 500));
+      if ((await Promise.race([taken, kept()])) !== 'kept') return new Promise(() => {}); // loading again
+    }
     choosing = false;
   })();
 
