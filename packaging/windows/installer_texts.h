@@ -43,6 +43,21 @@ inline constexpr Message kMessages[] = {
     {"Removed", NC_("installer", "Vesk Calculator has been removed from this computer.")},
     {"NotCopied", NC_("installer", "The uninstaller could not be copied to the temporary folder.")},
     {"CopyNotStarted", NC_("installer", "The uninstaller's copy could not be started.")},
+    // TRANSLATORS: the uninstaller, started while another is at work.
+    {"Busy", NC_("installer", "Vesk Calculator is already being removed.")},
+    // TRANSLATORS: the installer; follows a folder's path on a line of its own.
+    {"NotOurs",
+     NC_("installer", "holds files that are not Vesk Calculator's. Choose a new or empty folder.")},
+    // TRANSLATORS: the installer; follows a folder's path on a line of its own.
+    {"DriveRoot", NC_("installer", "is a whole drive. Choose a folder on it.")},
+    // TRANSLATORS: the installer; follows a folder's path on a line of its own.
+    {"TooLong",
+     NC_("installer",
+         "is too long a path for Windows to start programs from. Choose a shorter one.")},
+    // TRANSLATORS: the installer; follows the folder of the copy already
+    // installed, on a line of its own.
+    {"OtherCopy", NC_("installer", "holds Vesk Calculator, which could not be removed. Remove it "
+                                   "first, or install it there.")},
 };
 
 } // namespace vesk::installer

@@ -1,20 +1,23 @@
 // SPDX-FileCopyrightText: 2026 Quarvane <quarvane@example.org>
 // SPDX-License-Identifier: MIT
 // The Windows uninstaller, uninstall.exe [/S]: removes the program, its
-// Start-menu shortcut, its Add/Remove Programs entry, its folder and the
-// folder the installer made for that, and then itself. Its status: 0 done,
-// 1 cancelled by the user, 2 refused or failed, leaving the entry and the
-// uninstaller so that it can be run again.
+// Start-menu shortcut, its Add/Remove Programs entry, the uninstaller itself,
+// and the folders the installer made for them, each only when empty. Its
+// status: 0 done, 1 cancelled by the user, 2 refused or failed, leaving the
+// entry and the uninstaller so that it can be run again, 3 another
+// uninstaller is at work (and this one did nothing).
 //
 // Windows will not delete a running program's file, this one's included, and
 // only an administrator may have files deleted when Windows next starts. But a
 // running program's file may be moved within its volume. So the uninstaller
-// the user starts copies itself to the temporary folder, starts the copy and
-// waits for its answer, which keeps the caller waiting until all is done. The
-// copy does the work, moving the waiting uninstaller's file out of the folder
-// before removing the folder; once the waiting one has ended, it deletes that
-// file, and its own goes as it ends, having been opened for deletion on close
-// and the handle handed to it.
+// the user starts copies itself into a new folder of the temporary folder,
+// named at random, starts the copy and waits for its answer, which keeps the
+// caller waiting until all is done. The copy's file is held, from before the
+// copy starts until it ends, so that no one can rename or replace it, and is
+// checked to be this program; it is deleted as the copy ends. The copy does
+// the work, moving the waiting uninstaller's file into its own folder before
+// removing the install folder; once the waiting one has ended, it deletes that
+// file, moves its own out of the folder and removes the folder.
 #include "app/version.h"
 #include "installer_facts.h" // what the installer knows too
 #include "packaging/windows/installer_texts.h"
@@ -24,9 +27,11 @@
 #include <shlobj.h>
 #include <windows.h>
 
+#include <cstring>
 #include <cwchar>
 #include <cwctype>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -34,6 +39,7 @@ using namespace vesk::installer;
 constexpr DWORD kDone = 0;
 constexpr DWORD kCancelled = 1;
 constexpr DWORD kRefused = 2;
+constexpr DWORD kBusy = 3;
 // A message of the installer's, by its name, in the language in use.
 std::wstring message(std::string_view name)
 {
@@ -66,17 +72,39 @@ std::wstring modulePath()
     }
 }
 
-std::wstring temporaryFile(const std::wstring& folder)
-{
-    wchar_t name[MAX_PATH];
-    return GetTempFileNameW(folder.c_str(), L"vsk", 0, name) ? name : L"";
-}
-
+// The temporary folder, ending in a backslash.
 std::wstring temporaryFolder()
 {
     wchar_t folder[MAX_PATH + 1];
     const DWORD length = GetTempPathW(MAX_PATH + 1, folder);
     return length && length <= MAX_PATH ? folder : L"";
+}
+
+// A name in the temporary folder that no other program can know beforehand.
+std::wstring unforeseenName()
+{
+    const std::wstring temporary = temporaryFolder();
+    GUID guid;
+    wchar_t text[40];
+    if (temporary.empty() || FAILED(CoCreateGuid(&guid)) || !StringFromGUID2(guid, text, 40))
+        return L"";
+    return temporary + L"vsk" + text;
+}
+
+// Where the copy keeps the waiting uninstaller's file, in its own folder.
+std::wstring parkingPlace(const std::wstring& ownFolder)
+{
+    return ownFolder + L"\\waiting.exe";
+}
+
+// Deletes a file, waiting a while for a program that still runs from it (a
+// second uninstaller on its way out) to end.
+void deleteSoon(const std::wstring& path)
+{
+    for (int tries = 0; !DeleteFileW(path.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND &&
+                        GetLastError() != ERROR_PATH_NOT_FOUND && tries < 100;
+         ++tries)
+        Sleep(100);
 }
 
 std::wstring entryValue(const wchar_t* name)
@@ -139,31 +167,59 @@ struct Handover {
     std::wstring waiting; // the waiting uninstaller's file, in the install folder
     HANDLE waiter = nullptr;
     HANDLE answer = nullptr;
+    HANDLE image = nullptr; // the copy's own file, open for deletion on close
 };
 
-// Moves the waiting uninstaller's file out of the install folder and removes
-// the folder; puts the file back if the folder cannot go. A folder that still
-// holds files the user put there is kept, with them.
-bool removeFolder(const std::wstring& folder, const std::wstring& waiting, std::wstring& parked)
+// The folders the installer made, innermost first: the install folder and
+// those that hold it, up to the outermost it recorded. None when it made none,
+// or recorded one that does not hold the install folder.
+std::vector<std::wstring> madeFolders(const std::wstring& folder, const std::wstring& made)
 {
-    parked = temporaryFile(temporaryFolder());
-    if (parked.empty() ||
-        !MoveFileExW(waiting.c_str(), parked.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-        // Where it cannot be moved (another volume), the file goes, and the
-        // folder with it, once the waiting uninstaller has ended.
-        if (!parked.empty())
-            DeleteFileW(parked.c_str());
-        parked.clear();
+    std::vector<std::wstring> chain;
+    if (made.empty())
+        return chain;
+    for (std::wstring at = folder;; at = folderOf(at)) {
+        chain.push_back(at);
+        if (samePath(at, made))
+            return chain;
+        if (folderOf(at) == at || at.find(L'\\') == std::wstring::npos)
+            return {};
+    }
+}
+
+// Removes the folders the installer made, innermost first, each only when
+// empty: one that still holds files the user put there is kept, with them,
+// and so is every folder that holds it.
+void removeMade(const std::vector<std::wstring>& made)
+{
+    for (const std::wstring& folder : made)
+        if (!RemoveDirectoryW(folder.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND &&
+            GetLastError() != ERROR_PATH_NOT_FOUND)
+            return;
+}
+
+// Moves the waiting uninstaller's file out of the install folder into the
+// copy's, and removes the folders made for the installation; puts the file
+// back if the install folder is made and in use.
+bool removeFolder(const std::wstring& waiting, const std::wstring& parked,
+                  const std::vector<std::wstring>& made, bool& isParked)
+{
+    isParked = MoveFileExW(waiting.c_str(), parked.c_str(), 0);
+    // Where it cannot be moved (another volume), the file goes, and the
+    // folders with it, once the waiting uninstaller has ended.
+    if (!isParked || made.empty())
+        return true;
+    if (RemoveDirectoryW(made[0].c_str()) || GetLastError() == ERROR_DIR_NOT_EMPTY) {
+        removeMade(made);
         return true;
     }
-    if (RemoveDirectoryW(folder.c_str()) || GetLastError() == ERROR_DIR_NOT_EMPTY)
-        return true;
     MoveFileExW(parked.c_str(), waiting.c_str(), 0);
-    parked.clear();
+    isParked = false;
     return false;
 }
 
-DWORD uninstall(const Handover& from, bool silent, const std::wstring& made, std::wstring& parked)
+DWORD uninstall(const Handover& from, bool silent, const std::vector<std::wstring>& made,
+                const std::wstring& parked, bool& isParked)
 {
     const std::wstring folder = folderOf(from.waiting);
     const std::wstring installed = entryValue(kLocationValue);
@@ -189,39 +245,53 @@ DWORD uninstall(const Handover& from, bool silent, const std::wstring& made, std
     while (!shortcut.empty() && !gone(DeleteFileW(shortcut.c_str())))
         if (!retry(silent, inUse(shortcut)))
             return kRefused;
-    while (!removeFolder(folder, from.waiting, parked))
+    while (!removeFolder(from.waiting, parked, made, isParked))
         if (!retry(silent, inUse(folder)))
             return kRefused;
-    // Made for this program's folder, but since shared, perhaps: only if empty.
-    if (!made.empty())
-        RemoveDirectoryW(made.c_str());
     if (RegDeleteKeyW(HKEY_CURRENT_USER, kUninstallKey)) {
         tell(silent, message("EntryNotRemoved"), MB_ICONSTOP);
         return kRefused;
     }
-    tell(silent, message("Removed"), MB_ICONINFORMATION);
     return kDone;
 }
 
+// Moves the copy's own file, which goes as the copy ends, out of its folder,
+// through the handle that holds it, and removes the folder.
+void leaveFolder(HANDLE image, const std::wstring& folder)
+{
+    const std::wstring to = unforeseenName() + L".tmp";
+    std::vector<char> buffer(sizeof(FILE_RENAME_INFO) + to.size() * sizeof(wchar_t));
+    auto* rename = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+    rename->FileNameLength = DWORD(to.size() * sizeof(wchar_t));
+    std::memcpy(rename->FileName, to.data(), rename->FileNameLength);
+    if (to.size() > 4 &&
+        SetFileInformationByHandle(image, FileRenameInfo, rename, DWORD(buffer.size())))
+        RemoveDirectoryW(folder.c_str());
+}
+
 // The copy: does the work, answers, and once the waiting uninstaller has
-// ended, removes its file.
+// ended, removes its file, and its own folder.
 DWORD runAsCopy(const Handover& from, bool silent)
 {
-    std::wstring parked;
-    const std::wstring made = entryValue(kMadeFolderValue);
-    const DWORD status = uninstall(from, silent, made, parked);
+    const std::wstring own = folderOf(modulePath());
+    const std::wstring parked = parkingPlace(own);
+    bool isParked = false;
+    const std::vector<std::wstring> made =
+        madeFolders(folderOf(from.waiting), entryValue(kMadeFolderValue));
+    const DWORD status = uninstall(from, silent, made, parked, isParked);
     DWORD written = 0;
     WriteFile(from.answer, &status, sizeof status, &written, nullptr);
     CloseHandle(from.answer);
     WaitForSingleObject(from.waiter, INFINITE);
-    if (!parked.empty()) {
-        DeleteFileW(parked.c_str());
+    if (isParked) {
+        deleteSoon(parked);
     } else if (status == kDone) {
-        DeleteFileW(from.waiting.c_str());
-        RemoveDirectoryW(folderOf(from.waiting).c_str());
-        if (!made.empty())
-            RemoveDirectoryW(made.c_str());
+        deleteSoon(from.waiting);
+        removeMade(made);
     }
+    leaveFolder(from.image, own);
+    if (status == kDone)
+        tell(silent, message("Removed"), MB_ICONINFORMATION);
     return status;
 }
 
@@ -238,22 +308,85 @@ HANDLE handle(const std::wstring& digits)
     return *end || !std::iswdigit(digits[0]) ? nullptr : HANDLE(UINT_PTR(value));
 }
 
-// The uninstaller the user started: copies itself to the temporary folder,
-// starts the copy and returns the copy's answer.
+// Whether the file open as `copy` holds exactly the bytes of `self`.
+bool sameBytes(HANDLE copy, const std::wstring& self)
+{
+    HANDLE original = CreateFileW(self.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                                  nullptr, OPEN_EXISTING, 0, nullptr);
+    if (original == INVALID_HANDLE_VALUE)
+        return false;
+    std::vector<char> a(1 << 16), b(1 << 16);
+    bool same = true;
+    for (DWORD n = 1, m = 0; same && n;)
+        same = ReadFile(original, a.data(), DWORD(a.size()), &n, nullptr) &&
+               ReadFile(copy, b.data(), DWORD(b.size()), &m, nullptr) && n == m &&
+               std::memcmp(a.data(), b.data(), n) == 0;
+    CloseHandle(original);
+    return same;
+}
+
+// The copy of this program in a new folder of its own, open for deletion on
+// close and held so that no one can rename, replace or delete it; checked to
+// be this program, as it could have been changed before it was held. Nothing
+// when it cannot be made so.
+HANDLE copyOfSelf(const std::wstring& self, std::wstring& folder, std::wstring& copy)
+{
+    folder = unforeseenName();
+    if (folder.empty() || !CreateDirectoryW(folder.c_str(), nullptr)) {
+        folder.clear();
+        return INVALID_HANDLE_VALUE;
+    }
+    copy = folder + L'\\' + kUninstallerFile;
+    SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+    HANDLE image = INVALID_HANDLE_VALUE;
+    if (CopyFileW(self.c_str(), copy.c_str(), TRUE))
+        image = CreateFileW(copy.c_str(), GENERIC_READ | DELETE, FILE_SHARE_READ, &inherited,
+                            OPEN_EXISTING, FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (image != INVALID_HANDLE_VALUE && sameBytes(image, self))
+        return image;
+    if (image != INVALID_HANDLE_VALUE)
+        CloseHandle(image);
+    else
+        DeleteFileW(copy.c_str());
+    RemoveDirectoryW(folder.c_str());
+    folder.clear();
+    return INVALID_HANDLE_VALUE;
+}
+
+// After a copy that ended without finishing: its file has gone with it; the
+// waiting uninstaller's is put back where the entry still names it, and the
+// copy's folder goes.
+void afterFailedCopy(HANDLE process, const std::wstring& self, const std::wstring& folder)
+{
+    WaitForSingleObject(process, INFINITE);
+    const std::wstring parked = parkingPlace(folder);
+    if (GetFileAttributesW(parked.c_str()) != INVALID_FILE_ATTRIBUTES &&
+        !entryValue(kLocationValue).empty())
+        MoveFileExW(parked.c_str(), self.c_str(), 0);
+    for (int tries = 0; !RemoveDirectoryW(folder.c_str()) && tries < 50; ++tries)
+        Sleep(100);
+}
+
+// The uninstaller the user started: one at a time; copies itself into a
+// folder of its own, starts the copy and returns the copy's answer.
 DWORD runCopy(bool silent)
 {
+    SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+    // Held by this uninstaller and handed to its copy: it lasts until both
+    // have ended.
+    const std::wstring name = std::wstring(L"Local\\") + vesk::version::kAppIdWide + L".uninstall";
+    HANDLE lock = CreateEventW(&inherited, TRUE, FALSE, name.c_str());
+    if (!lock || GetLastError() == ERROR_ALREADY_EXISTS) {
+        tell(silent, message("Busy"), MB_ICONSTOP);
+        return kBusy;
+    }
     const std::wstring self = modulePath();
-    const std::wstring temporary = temporaryFolder();
-    const std::wstring copy = temporaryFile(temporary);
-    if (copy.empty() || !CopyFileW(self.c_str(), copy.c_str(), FALSE)) {
-        if (!copy.empty())
-            DeleteFileW(copy.c_str());
+    std::wstring folder, copy;
+    HANDLE image = copyOfSelf(self, folder, copy);
+    if (image == INVALID_HANDLE_VALUE) {
         tell(silent, message("NotCopied"), MB_ICONSTOP);
         return kRefused;
     }
-    SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
-    HANDLE copyFile = CreateFileW(copy.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_DELETE,
-                                  &inherited, OPEN_EXISTING, FILE_FLAG_DELETE_ON_CLOSE, nullptr);
     HANDLE answer = nullptr, answerEnd = nullptr, waiter = nullptr;
     CreatePipe(&answer, &answerEnd, &inherited, 0);
     SetHandleInformation(answer, HANDLE_FLAG_INHERIT, 0);
@@ -261,34 +394,34 @@ DWORD runCopy(bool silent)
                     SYNCHRONIZE, TRUE, 0);
     std::wstring command = quoted(copy) + (silent ? L" /S" : L"") + L" /from=" + quoted(self) +
                            L" /waiter=" + std::to_wstring(UINT_PTR(waiter)) + L" /answer=" +
-                           std::to_wstring(UINT_PTR(answerEnd));
-    // Neither the copy nor this one keeps the install folder as its current
-    // folder, which would stop its removal.
+                           std::to_wstring(UINT_PTR(answerEnd)) + L" /image=" +
+                           std::to_wstring(UINT_PTR(image));
+    // Neither the copy nor this one keeps the install folder, or the copy's,
+    // as its current folder, which would stop its removal.
+    const std::wstring temporary = folderOf(folder);
     SetCurrentDirectoryW(temporary.c_str());
     AllowSetForegroundWindow(ASFW_ANY);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    const bool started = copyFile != INVALID_HANDLE_VALUE && answer &&
-                         CreateProcessW(copy.c_str(), command.data(), nullptr, nullptr, TRUE, 0,
-                                        nullptr, temporary.c_str(), &startup, &process);
-    if (copyFile != INVALID_HANDLE_VALUE)
-        CloseHandle(copyFile);
-    else
-        DeleteFileW(copy.c_str());
+    const bool started =
+        answer && CreateProcessW(copy.c_str(), command.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                 temporary.c_str(), &startup, &process);
+    CloseHandle(image);
     CloseHandle(answerEnd);
     CloseHandle(waiter);
     if (!started) {
+        RemoveDirectoryW(folder.c_str());
         tell(silent, message("CopyNotStarted"), MB_ICONSTOP);
         return kRefused;
     }
     CloseHandle(process.hThread);
     DWORD status = kRefused, read = 0;
     if (!ReadFile(answer, &status, sizeof status, &read, nullptr) || read != sizeof status) {
-        // The copy ended without answering: its own status, then.
-        WaitForSingleObject(process.hProcess, INFINITE);
-        if (!GetExitCodeProcess(process.hProcess, &status) || status == kDone)
-            status = kRefused;
+        // The copy ended without answering, having failed or been ended:
+        // never the user's choice, nor done.
+        status = kRefused;
+        afterFailedCopy(process.hProcess, self, folder);
     }
     return status;
 }
@@ -297,6 +430,9 @@ DWORD runCopy(bool silent)
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
+    // No library is taken from the folder this runs in, the temporary one
+    // among them: only from Windows' own.
+    SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
     // In the user's language, as Windows gives them in order.
     vesk::language::Use(vesk::language::Choose(vesk::win32::preferredLanguages()));
     int count = 0;
@@ -320,9 +456,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
             from.waiter = handle(rest);
         else if (has(L"/answer=", rest))
             from.answer = handle(rest);
+        else if (has(L"/image=", rest))
+            from.image = handle(rest);
     }
     LocalFree(arguments);
-    if (from.waiting.empty() || !from.waiter || !from.answer)
+    if (from.waiting.empty() || !from.waiter || !from.answer || !from.image)
         return int(runCopy(silent));
     return int(runAsCopy(from, silent));
 }

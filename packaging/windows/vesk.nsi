@@ -10,13 +10,22 @@
 ; (make_catalogs writes them from po/ and installer_texts.h), of which NSIS
 ; shows the user's.
 ;
-; It does not run while the program does, nor replace a program that has
-; started meanwhile: it asks the user to close it first (Retry / Cancel), and
-; when silent fails with status 2, changing nothing.
+; It writes only into a folder that is new, empty, or this program's own
+; installation as its entry records it, and records the outermost folder it
+; made, so that the uninstaller removes exactly the folders made for it. An
+; installation in another folder is first removed by its own uninstaller. It
+; does not run while the program does, nor replace a program that has
+; started meanwhile: it asks the user to close it first (Retry / Cancel). Each
+; refusal, silent (status 2) or not, leaves everything as it was.
 Unicode true
 Target amd64-unicode
 SetCompressor /SOLID lzma
 RequestExecutionLevel user
+; A drive's top folder is refused with a message of ours rather than
+; silently replaced by the default.
+AllowRootDirInstall true
+; Windows starts no program whose path is this long or longer.
+!define MaxPath 260
 
 !include "${FACTS}"
 !include /CHARSET=UTF8 "${TEXTS}"
@@ -29,6 +38,7 @@ InstallDirRegKey HKCU "${UninstallKey}" "${LocationValue}"
 ShowInstDetails nevershow
 
 !include "FileFunc.nsh"
+!include "LogicLib.nsh"
 
 VIProductVersion "${VERSION}.0.0"
 VIAddVersionKey "ProductName" "${PRODUCT}"
@@ -38,8 +48,9 @@ VIAddVersionKey "CompanyName" "${Publisher}"
 VIAddVersionKey "FileDescription" "${PRODUCT} installer"
 VIAddVersionKey "LegalCopyright" "Copyright (C) 1997 ${Publisher}"
 
-Page directory
+Page directory "" "" leaveFolder
 Page instfiles
+
 Function .onInit
     retry:
     FindWindow $0 "${APP_ID}"
@@ -50,36 +61,159 @@ Function .onInit
     done:
 FunctionEnd
 
-; Deletes the file $R0 before its new copy is written: a copy of the program
-; that started after the look for its window holds its file, and then the
-; installation stops with nothing replaced.
+; Why $INSTDIR cannot take the installation, in $R9; empty when it can: it
+; is not a drive's top folder, short enough for Windows to start the
+; uninstaller from, and new, empty or the installation recorded.
+Function judgeFolder
+    StrCpy $R9 ""
+    ${GetRoot} "$INSTDIR" $R0
+    ${If} "$INSTDIR" == "$R0"
+    ${OrIf} "$INSTDIR" == "$R0\"
+        StrCpy $R9 "$INSTDIR$\r$\n$\r$\n$(DriveRoot)"
+        Return
+    ${EndIf}
+    StrLen $R0 "$INSTDIR\${UninstallerFile}"
+    ${If} $R0 >= ${MaxPath}
+        StrCpy $R9 "$INSTDIR$\r$\n$\r$\n$(TooLong)"
+        Return
+    ${EndIf}
+    ReadRegStr $R0 HKCU "${UninstallKey}" "${LocationValue}"
+    ${If} $R0 == "$INSTDIR"
+        Return
+    ${EndIf}
+    ; A folder that holds anything, or a file of that name.
+    ${DirState} "$INSTDIR" $R0
+    ${If} $R0 == 1
+        StrCpy $R9 "$INSTDIR$\r$\n$\r$\n$(NotOurs)"
+    ${ElseIf} ${FileExists} "$INSTDIR"
+    ${AndIfNot} ${FileExists} "$INSTDIR\*.*"
+        StrCpy $R9 "$INSTDIR$\r$\n$\r$\n$(NotOurs)"
+    ${EndIf}
+FunctionEnd
+
+Function leaveFolder
+    Call judgeFolder
+    ${If} $R9 != ""
+        MessageBox MB_OK|MB_ICONEXCLAMATION "$R9"
+        Abort
+    ${EndIf}
+FunctionEnd
+
+Function refuse
+    MessageBox MB_OK|MB_ICONSTOP "$R9" /SD IDOK
+    SetErrorLevel 2
+    Quit
+FunctionEnd
+
+; An installation in another folder goes first, by its own uninstaller,
+; waited for; one that cannot go keeps this one from being made. An entry
+; whose folder holds no program and no uninstaller is a leftover, and goes.
+Function removeOtherCopy
+    ReadRegStr $R0 HKCU "${UninstallKey}" "${LocationValue}"
+    ${If} $R0 == ""
+    ${OrIf} $R0 == "$INSTDIR"
+        Return
+    ${EndIf}
+    ${IfNot} ${FileExists} "$R0\${UninstallerFile}"
+        ${IfNot} ${FileExists} "$R0\${ProgramFile}"
+            DeleteRegKey HKCU "${UninstallKey}"
+            Return
+        ${EndIf}
+    ${Else}
+        ClearErrors
+        ${If} ${Silent}
+            ExecWait '"$R0\${UninstallerFile}" /S' $R1
+        ${Else}
+            ExecWait '"$R0\${UninstallerFile}"' $R1
+        ${EndIf}
+        ${IfNot} ${Errors}
+        ${AndIf} $R1 == 0
+            Return
+        ${EndIf}
+    ${EndIf}
+    StrCpy $R9 "$R0$\r$\n$\r$\n$(OtherCopy)"
+    Call refuse
+FunctionEnd
+
+; The earlier installation's files are copied aside, then deleted, and all
+; of them put back if any one cannot be (a copy of the program that started
+; after the look for its window holds its file, an uninstaller at its
+; question holds its own): the installation stops with nothing replaced.
+Function takeOne
+    ${If} ${FileExists} "$INSTDIR\$R1"
+        ClearErrors
+        CopyFiles /SILENT "$INSTDIR\$R1" "$PLUGINSDIR\old"
+        ${IfNot} ${Errors}
+            Delete "$INSTDIR\$R1"
+        ${EndIf}
+    ${EndIf}
+FunctionEnd
+
+Function putBack
+    ${IfNot} ${FileExists} "$INSTDIR\$R1"
+    ${AndIf} ${FileExists} "$PLUGINSDIR\old\$R1"
+        CopyFiles /SILENT "$PLUGINSDIR\old\$R1" "$INSTDIR"
+    ${EndIf}
+FunctionEnd
+
 Function takeOld
     retry:
     ClearErrors
-    Delete "$R0"
-    IfErrors 0 done
+    InitPluginsDir
+    CreateDirectory "$PLUGINSDIR\old"
+    StrCpy $R1 "${ProgramFile}"
+    Call takeOne
+    ${IfNot} ${Errors}
+        StrCpy $R1 "${UninstallerFile}"
+        Call takeOne
+        ${IfNot} ${Errors}
+            Return
+        ${EndIf}
+    ${EndIf}
+    StrCpy $R2 "$INSTDIR\$R1"
+    StrCpy $R1 "${ProgramFile}"
+    Call putBack
+    StrCpy $R1 "${UninstallerFile}"
+    Call putBack
     MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION \
-        "$R0$\r$\n$\r$\n$(NotReplaced)" \
+        "$R2$\r$\n$\r$\n$(NotReplaced)" \
         /SD IDCANCEL IDRETRY retry
     SetErrorLevel 2
     Quit
-    done:
+FunctionEnd
+
+; The size of a file in KiB, rounded down, added to $R3.
+Function addSize
+    FileOpen $0 "$INSTDIR\$R1" r
+    FileSeek $0 0 END $1
+    FileClose $0
+    IntOp $R3 $R3 + $1
 FunctionEnd
 
 Section "Install"
     SetShellVarContext current
-    StrCpy $R0 "$INSTDIR\${ProgramFile}"
+    Call judgeFolder
+    ${If} $R9 != ""
+        Call refuse
+    ${EndIf}
+    Call removeOtherCopy
     Call takeOld
-    StrCpy $R0 "$INSTDIR\${UninstallerFile}"
-    Call takeOld
-    ; The folder that holds the installation's, where this makes it, goes
-    ; with it.
-    ${GetParent} "$INSTDIR" $R0
-    IfFileExists "$R0\*.*" +2
-    WriteRegStr HKCU "${UninstallKey}" "${MadeFolderValue}" "$R0"
+    ; The outermost folder made for the installation, if any: it and every
+    ; folder inside it down to $INSTDIR are the uninstaller's to remove.
+    ; Reinstalled in place, the entry keeps what the first install made.
+    StrCpy $R0 "$INSTDIR"
+    StrCpy $R4 ""
+    ${DoUntil} ${FileExists} "$R0\*.*"
+        StrCpy $R4 "$R0"
+        ${GetParent} "$R0" $R0
+        ${IfThen} $R0 == "" ${|} ${ExitDo} ${|}
+    ${Loop}
     SetOutPath "$INSTDIR"
     File "/oname=${ProgramFile}" "${EXE}"
     File "/oname=${UninstallerFile}" "${UNINSTALLER}"
+    ${If} $R4 != ""
+        WriteRegStr HKCU "${UninstallKey}" "${MadeFolderValue}" "$R4"
+    ${EndIf}
     CreateShortcut "$SMPROGRAMS\${ShortcutFile}" "$INSTDIR\${ProgramFile}" "" "$INSTDIR\${ProgramFile}" 0
     WriteRegStr HKCU "${UninstallKey}" "DisplayName" "${PRODUCT}"
     WriteRegStr HKCU "${UninstallKey}" "DisplayVersion" "${VERSION}"
@@ -88,9 +222,14 @@ Section "Install"
     WriteRegStr HKCU "${UninstallKey}" "${LocationValue}" "$INSTDIR"
     WriteRegStr HKCU "${UninstallKey}" "UninstallString" '"$INSTDIR\${UninstallerFile}"'
     WriteRegStr HKCU "${UninstallKey}" "QuietUninstallString" '"$INSTDIR\${UninstallerFile}" /S'
-    ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
-    IntFmt $0 "0x%08X" $0
-    WriteRegDWORD HKCU "${UninstallKey}" "EstimatedSize" $0
+    ; The installed files alone, not what else the folder holds.
+    StrCpy $R3 0
+    StrCpy $R1 "${ProgramFile}"
+    Call addSize
+    StrCpy $R1 "${UninstallerFile}"
+    Call addSize
+    IntOp $R3 $R3 / 1024
+    WriteRegDWORD HKCU "${UninstallKey}" "EstimatedSize" $R3
     WriteRegDWORD HKCU "${UninstallKey}" "NoModify" 1
     WriteRegDWORD HKCU "${UninstallKey}" "NoRepair" 1
 SectionEnd
