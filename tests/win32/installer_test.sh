@@ -7,14 +7,20 @@
 # while a copy of it is starting; then, the program closed, the uninstaller
 # run by the entry's quiet command and, after a second install, directly:
 # each returns once it is done and leaves nothing behind, with nothing left
-# for Wine's next start to do.
+# for Wine's next start to do. Then what is not theirs: folders that hold
+# other files, folders that existed before, another installation, a second
+# uninstaller, libraries planted beside them, and paths Windows cannot start
+# the uninstaller from.
 # Usage: installer_test.sh WINE_SESSION_DIR PATH/TO/setup.exe PATH/TO/zip
-#                          PATH/TO/start_suspended.exe
+#                          PATH/TO/start_suspended.exe PATH/TO/run_together.exe
+#                          PATH/TO/planted.dll
 set -uo pipefail
 session=$1
 setup=$2
 zip=$3
 start_suspended=$4
+run_together=$5
+planted=$6
 . "$session/env" || exit 1
 . "$(dirname "$0")/../checks.sh"
 
@@ -93,5 +99,118 @@ direct_uninstall
 status=$?
 check "installed again, uninstall.exe /S succeeds" [ "$status" = 0 ]
 check "and has removed, when it returns, the folder, the shortcut and the entry" removed
+check "nothing left in the user's folders, nor scheduled" soon nothing_left
+
+# Folders of the user's own, as C:\NAME: made afresh for each row.
+drive_c=$WINEPREFIX/drive_c
+contents() { find "$user_dir" "$drive_c/windows/temp" "$drive_c"/Row* 2>/dev/null | sort; }
+rm -rf "$drive_c"/Row*
+contents >"$session/before-install"
+install_to() { wine "$setup" /S "/D=$1"; }
+absent() { ! test -e "$1"; }
+entries() { wine reg query "${key%\\*}" 2>/dev/null | tr -d '\r' | grep -c 'org.veskcalculator.Vesk$'; }
+
+mkdir -p "$drive_c/RowTools"
+printf 'not ours\r\n' >"$drive_c/RowTools/vesk.exe"
+cp "$start_suspended" "$drive_c/RowTools/uninstall.exe"
+cp "$drive_c/RowTools/vesk.exe" "$drive_c/RowTools/uninstall.exe" "$session/"
+install_to 'C:\RowTools'
+status=$?
+check "a folder with another program's vesk.exe and uninstall.exe: refused ($status)" \
+    bash -c "[ $status = 2 ] && ! wine reg query '$key' >/dev/null 2>&1"
+unchanged() { for f in vesk.exe uninstall.exe; do cmp -s "$session/$f" "$drive_c/RowTools/$f" || return 1; done; }
+check "and both files byte for byte as they were" unchanged
+rm -rf "$drive_c/RowTools"
+
+mkdir -p "$drive_c/RowEmpty"
+install_to 'C:\RowEmpty' && quiet_uninstall
+status=$?
+check "an empty folder of the user's: installed and uninstalled ($status)" [ "$status" = 0 ]
+check "and the folder is still there" test -d "$drive_c/RowEmpty"
+check "  with nothing in it" [ -z "$(ls -A "$drive_c/RowEmpty")" ]
+rmdir "$drive_c/RowEmpty"
+
+install_to 'C:\RowN1\N2\N3\Vesk' && quiet_uninstall
+status=$?
+check "a nested new path: installed and uninstalled ($status)" [ "$status" = 0 ]
+check "and no folder of it is left" absent "$drive_c/RowN1"
+
+# An uninstaller at its question holds its file, as a copy starting does.
+wine "$setup" /S
+wine "$start_suspended" "$(value InstallLocation)\\uninstall.exe"
+soon pgrep -f 'Programs.Vesk Calculator.uninstall.exe' >/dev/null
+wine "$setup" /S
+status=$?
+pkill -KILL -f 'Programs.Vesk Calculator.uninstall.exe'
+check "uninstall.exe held: the installer refuses ($status)" [ "$status" = 2 ]
+check "and the earlier installation is whole" installed
+wine start /unix "$shortcut" >/dev/null 2>&1
+check "  and starts" soon bash -c "xdotool search --onlyvisible --name '^Vesk\$' >/dev/null"
+end_program
+quiet_uninstall
+status=$?
+check "  and uninstalls ($status)" bash -c "[ $status = 0 ] && ! test -e '$app_dir'"
+
+wine "$setup" /S && install_to 'C:\RowSecond'
+status=$?
+check "installed again in a second folder ($status)" [ "$status" = 0 ]
+check "one entry, for the second folder" \
+    bash -c "[ '$(entries)' = 1 ] && [ '$(value InstallLocation)' = 'C:\\RowSecond' ]"
+check "and nothing left of the first" absent "$app_dir"
+mapfile -t statuses < <(wine "$run_together" 2 'C:\RowSecond\uninstall.exe' /S | tr -d '\r')
+check "two silent uninstallers at once: ${statuses[*]}" \
+    bash -c "[[ '${statuses[*]}' =~ ^(0\ 0|0\ 3|3\ 0)$ ]]"
+check "the second folder removed with its entry" \
+    bash -c "! test -e '$drive_c/RowSecond' && ! wine reg query '$key' >/dev/null 2>&1"
+check "nothing left in the user's folders, the temporary one included" soon nothing_left
+
+# The copy ended at its question, as a crash would end it: a failure, not
+# the user's choice, and the installation as it was.
+wine "$setup" /S
+wine "$(value UninstallString | tr -d '"')" &
+asking=$!
+soon bash -c "xdotool search --onlyvisible --name '^Vesk Calculator Uninstall\$' >/dev/null"
+pkill -KILL -f 'Temp.vsk'
+wait $asking
+status=$?
+check "the uninstaller's copy ended at its question: status 2 ($status)" [ "$status" = 2 ]
+check "and the installation is whole" installed
+quiet_uninstall
+status=$?
+check "  and uninstalls ($status), leaving nothing" bash -c "[ $status = 0 ] && ! test -e '$app_dir'"
+check "  nothing left in the temporary folder either" soon nothing_left
+
+# Libraries under Windows' own names, where a program might look for them:
+# the temporary folder, where the uninstaller's copy once ran, and beside the
+# installer. Wine says which it loads, and a loaded one leaves its mark.
+# Beside a program, Wine's own loader takes shcore.dll, for shell32, before
+# the program's first instruction runs (Windows takes it from System32
+# alone), so it is not planted there.
+planted_names="version uxtheme dwmapi cryptbase userenv propsys profapi"
+temp_dir=$(winepath -u "$(wine cmd /c echo %TEMP% | tr -d '\r')")
+mkdir -p "$drive_c/RowSetup"
+cp "$setup" "$drive_c/RowSetup/setup.exe"
+for name in $planted_names; do cp "$planted" "$drive_c/RowSetup/$name.dll"; done
+for name in shcore $planted_names; do cp "$planted" "$temp_dir/$name.dll"; done
+took() { grep -iE "Loaded L\"$1.*: native" "$2" | grep -v '\.exe"'; }
+(cd "$drive_c/RowSetup" && WINEDEBUG=+loaddll wine setup.exe /S 2>"$session/setup-loaddll.log")
+check "beside the installer, no planted library loaded" \
+    bash -c "$(declare -f took); ! took 'C:..RowSetup' '$session/setup-loaddll.log' && ! test -e '$drive_c/RowSetup/planted.txt'"
+WINEDEBUG=+loaddll direct_uninstall 2>"$session/uninstall-loaddll.log"
+status=$?
+check "in the temporary folder, none loaded into the uninstaller's copy ($status)" \
+    bash -c "$(declare -f took); [ $status = 0 ] && ! took '.*Temp' '$session/uninstall-loaddll.log' && ! test -e '$temp_dir/planted.txt'"
+for name in shcore $planted_names; do rm -f "$temp_dir/$name.dll"; done
+rm -rf "$drive_c/RowSetup"
+
+install_to 'C:\'
+status=$?
+check "a whole drive, /D=C:\\: refused ($status)" \
+    bash -c "[ $status = 2 ] && ! wine reg query '$key' >/dev/null 2>&1 && ! test -e '$drive_c/vesk.exe'"
+long='C:\RowLong'$(printf '\\folder%03d' $(seq 30))
+install_to "$long"
+status=$?
+check "a path too long to start the uninstaller from: refused ($status), nothing written" \
+    bash -c "[ $status = 2 ] && ! test -e '$drive_c/RowLong' && ! wine reg query '$key' >/dev/null 2>&1"
 check "nothing left in the user's folders, nor scheduled" soon nothing_left
 summary
