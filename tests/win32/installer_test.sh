@@ -170,6 +170,10 @@ wine "$setup" /S
 wine "$(value UninstallString | tr -d '"')" &
 asking=$!
 soon bash -c "xdotool search --onlyvisible --name '^Vesk Calculator Uninstall\$' >/dev/null"
+copy=$(pgrep -af 'Temp.vsk' | sed -nE 's/^[0-9]+ (.*) \/from=.*/\1/p' | head -1)
+wine cmd /c move "$copy" "$copy.moved" >/dev/null 2>&1
+check "the running copy cannot be renamed" \
+    bash -c "[ -n '$copy' ] && test -e \"\$(winepath -u '$copy')\" && ! test -e \"\$(winepath -u '$copy.moved')\""
 pkill -KILL -f 'Temp.vsk'
 wait $asking
 status=$?
@@ -179,6 +183,21 @@ quiet_uninstall
 status=$?
 check "  and uninstalls ($status), leaving nothing" bash -c "[ $status = 0 ] && ! test -e '$app_dir'"
 check "  nothing left in the temporary folder either" soon nothing_left
+
+# Answered, the uninstaller returns; its copy, ended at its last message,
+# leaves nothing.
+asked() { xdotool search --onlyvisible --name '^Vesk Calculator Uninstall$' "$@"; }
+wine "$setup" /S
+wine "$(value UninstallString | tr -d '"')" &
+asking=$!
+soon asked >/dev/null
+asked windowactivate --sync key --clearmodifiers Return
+wait $asking
+status=$?
+check "OK at the question: the uninstaller returns 0 ($status)" [ "$status" = 0 ]
+check "  and its copy tells that it is removed" soon asked
+pkill -KILL -f 'Temp.vsk'
+check "  ended there, it leaves nothing" soon nothing_left
 
 # Libraries under Windows' own names, where a program might look for them:
 # the temporary folder, where the uninstaller's copy once ran, and beside the
