@@ -25,19 +25,19 @@ inline constexpr Message kMessages[] = {
     // TRANSLATORS: asks the user to close the running program; a Retry and a
     // Cancel button follow.
     {"Running", NC_("installer", "Vesk Calculator is running.\n\nClose it, then choose Retry.")},
-    // TRANSLATORS: follows a file's path on a line of its own.
     {"NotReplaced",
+     // TRANSLATORS: follows a file's path on a line of its own.
      NC_("installer",
          "could not be replaced: it is in use. Close what uses it, then choose Retry.")},
-    // TRANSLATORS: follows a file's or a folder's path on a line of its own.
     {"NotRemoved",
+     // TRANSLATORS: follows a file's or a folder's path on a line of its own.
      NC_("installer",
          "could not be removed: it is in use. Close what uses it, then choose Retry.")},
     // TRANSLATORS: follows a folder's path on a line of its own.
     {"NoInstallation", NC_("installer", "holds no installation of Vesk Calculator.")},
-    // TRANSLATORS: the uninstaller's question; the folder's path follows on a
-    // line of its own; OK and Cancel buttons follow.
     {"Confirm",
+     // TRANSLATORS: the uninstaller's question; the folder's path follows on a
+     // line of its own; OK and Cancel buttons follow.
      NC_("installer", "Remove Vesk Calculator from this computer?\n\nIt is installed in")},
     {"EntryNotRemoved", NC_("installer", "The Add/Remove Programs entry could not be removed.")},
     {"Removed", NC_("installer", "Vesk Calculator has been removed from this computer.")},
@@ -45,13 +45,13 @@ inline constexpr Message kMessages[] = {
     {"CopyNotStarted", NC_("installer", "The uninstaller's copy could not be started.")},
     // TRANSLATORS: the uninstaller, started while another is at work.
     {"Busy", NC_("installer", "Vesk Calculator is already being removed.")},
-    // TRANSLATORS: the installer; follows a folder's path on a line of its own.
     {"NotOurs",
+     // TRANSLATORS: the installer; follows a folder's path on a line of its own.
      NC_("installer", "holds files that are not Vesk Calculator's. Choose a new or empty folder.")},
     // TRANSLATORS: the installer; follows a folder's path on a line of its own.
     {"DriveRoot", NC_("installer", "is a whole drive. Choose a folder on it.")},
-    // TRANSLATORS: the installer; follows a folder's path on a line of its own.
     {"TooLong",
+     // TRANSLATORS: the installer; follows a folder's path on a line of its own.
      NC_("installer",
          "is too long a path for Windows to start programs from. Choose a shorter one.")},
     // TRANSLATORS: the installer; follows the folder of the copy already
