@@ -157,6 +157,16 @@ check "installed again in a second folder ($status)" [ "$status" = 0 ]
 check "one entry, for the second folder" \
     bash -c "[ '$(entries)' = 1 ] && [ '$(value InstallLocation)' = 'C:\\RowSecond' ]"
 check "and nothing left of the first" absent "$app_dir"
+# The installation in use cannot go, so none is made in another folder.
+wine "$start_suspended" 'C:\RowSecond\vesk.exe'
+soon pgrep -f 'RowSecond.vesk.exe' >/dev/null
+install_to 'C:\RowThird'
+status=$?
+pkill -KILL -f 'RowSecond.vesk.exe'
+check "another folder while the installed program is in use: refused ($status)" \
+    bash -c "[ $status = 2 ] && [ '$(value InstallLocation)' = 'C:\\RowSecond' ] && ! test -e '$drive_c/RowThird'"
+check "  the installed one whole" \
+    bash -c "test -f '$drive_c/RowSecond/vesk.exe' -a -f '$drive_c/RowSecond/uninstall.exe'"
 mapfile -t statuses < <(wine "$run_together" 2 'C:\RowSecond\uninstall.exe' /S | tr -d '\r')
 check "two silent uninstallers at once: ${statuses[*]}" \
     bash -c "[[ '${statuses[*]}' =~ ^(0\ 0|0\ 3|3\ 0)$ ]]"
