@@ -97,13 +97,11 @@ std::wstring parkingPlace(const std::wstring& ownFolder)
     return ownFolder + L"\\waiting.exe";
 }
 
-// Deletes a file, waiting a while for a program that still runs from it (a
-// second uninstaller on its way out) to end.
-void deleteSoon(const std::wstring& path)
+// Tries `done` every tenth of a second, for up to ten seconds, until it holds:
+// for what a program that is still on its way out keeps from happening.
+template <typename Done> void soon(Done done)
 {
-    for (int tries = 0; !DeleteFileW(path.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND &&
-                        GetLastError() != ERROR_PATH_NOT_FOUND && tries < 100;
-         ++tries)
+    for (int tries = 0; !done() && tries < 100; ++tries)
         Sleep(100);
 }
 
@@ -182,7 +180,7 @@ std::vector<std::wstring> madeFolders(const std::wstring& folder, const std::wst
         chain.push_back(at);
         if (samePath(at, made))
             return chain;
-        if (folderOf(at) == at || at.find(L'\\') == std::wstring::npos)
+        if (folderOf(at) == at)
             return {};
     }
 }
@@ -193,8 +191,7 @@ std::vector<std::wstring> madeFolders(const std::wstring& folder, const std::wst
 void removeMade(const std::vector<std::wstring>& made)
 {
     for (const std::wstring& folder : made)
-        if (!RemoveDirectoryW(folder.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND &&
-            GetLastError() != ERROR_PATH_NOT_FOUND)
+        if (!gone(RemoveDirectoryW(folder.c_str())))
             return;
 }
 
@@ -259,13 +256,15 @@ DWORD uninstall(const Handover& from, bool silent, const std::vector<std::wstrin
 // through the handle that holds it, and removes the folder.
 void leaveFolder(HANDLE image, const std::wstring& folder)
 {
-    const std::wstring to = unforeseenName() + L".tmp";
-    std::vector<char> buffer(sizeof(FILE_RENAME_INFO) + to.size() * sizeof(wchar_t));
+    const std::wstring to = unforeseenName();
+    if (to.empty())
+        return;
+    const DWORD length = DWORD((to.size() + 4) * sizeof(wchar_t));
+    std::vector<char> buffer(sizeof(FILE_RENAME_INFO) + length);
     auto* rename = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
-    rename->FileNameLength = DWORD(to.size() * sizeof(wchar_t));
-    std::memcpy(rename->FileName, to.data(), rename->FileNameLength);
-    if (to.size() > 4 &&
-        SetFileInformationByHandle(image, FileRenameInfo, rename, DWORD(buffer.size())))
+    rename->FileNameLength = length;
+    std::memcpy(rename->FileName, (to + L".tmp").data(), length);
+    if (SetFileInformationByHandle(image, FileRenameInfo, rename, DWORD(buffer.size())))
         RemoveDirectoryW(folder.c_str());
 }
 
@@ -283,12 +282,12 @@ DWORD runAsCopy(const Handover& from, bool silent)
     WriteFile(from.answer, &status, sizeof status, &written, nullptr);
     CloseHandle(from.answer);
     WaitForSingleObject(from.waiter, INFINITE);
-    if (isParked) {
-        deleteSoon(parked);
-    } else if (status == kDone) {
-        deleteSoon(from.waiting);
+    // A second uninstaller, on its way out, may still run from that file.
+    const std::wstring& waiting = isParked ? parked : from.waiting;
+    if (isParked || status == kDone)
+        soon([&] { return gone(DeleteFileW(waiting.c_str())); });
+    if (!isParked && status == kDone)
         removeMade(made);
-    }
     leaveFolder(from.image, own);
     if (status == kDone)
         tell(silent, message("Removed"), MB_ICONINFORMATION);
@@ -363,8 +362,7 @@ void afterFailedCopy(HANDLE process, const std::wstring& self, const std::wstrin
     if (GetFileAttributesW(parked.c_str()) != INVALID_FILE_ATTRIBUTES &&
         !entryValue(kLocationValue).empty())
         MoveFileExW(parked.c_str(), self.c_str(), 0);
-    for (int tries = 0; !RemoveDirectoryW(folder.c_str()) && tries < 50; ++tries)
-        Sleep(100);
+    soon([&] { return RemoveDirectoryW(folder.c_str()); });
 }
 
 // The uninstaller the user started: one at a time; copies itself into a

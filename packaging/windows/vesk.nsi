@@ -67,27 +67,22 @@ FunctionEnd
 Function judgeFolder
     StrCpy $R9 ""
     ${GetRoot} "$INSTDIR" $R0
+    StrLen $R1 "$INSTDIR\${UninstallerFile}"
+    ReadRegStr $R2 HKCU "${UninstallKey}" "${LocationValue}"
+    ; 1 for a folder that holds anything, -1 for none or a file of that name.
+    ${DirState} "$INSTDIR" $R3
     ${If} "$INSTDIR" == "$R0"
     ${OrIf} "$INSTDIR" == "$R0\"
-        StrCpy $R9 "$INSTDIR$\r$\n$\r$\n$(DriveRoot)"
-        Return
+        StrCpy $R9 "$(DriveRoot)"
+    ${ElseIf} $R1 >= ${MaxPath}
+        StrCpy $R9 "$(TooLong)"
+    ${ElseIf} $R2 != "$INSTDIR"
+    ${AndIf} ${FileExists} "$INSTDIR"
+    ${AndIf} $R3 != 0
+        StrCpy $R9 "$(NotOurs)"
     ${EndIf}
-    StrLen $R0 "$INSTDIR\${UninstallerFile}"
-    ${If} $R0 >= ${MaxPath}
-        StrCpy $R9 "$INSTDIR$\r$\n$\r$\n$(TooLong)"
-        Return
-    ${EndIf}
-    ReadRegStr $R0 HKCU "${UninstallKey}" "${LocationValue}"
-    ${If} $R0 == "$INSTDIR"
-        Return
-    ${EndIf}
-    ; A folder that holds anything, or a file of that name.
-    ${DirState} "$INSTDIR" $R0
-    ${If} $R0 == 1
-        StrCpy $R9 "$INSTDIR$\r$\n$\r$\n$(NotOurs)"
-    ${ElseIf} ${FileExists} "$INSTDIR"
-    ${AndIfNot} ${FileExists} "$INSTDIR\*.*"
-        StrCpy $R9 "$INSTDIR$\r$\n$\r$\n$(NotOurs)"
+    ${If} $R9 != ""
+        StrCpy $R9 "$INSTDIR$\r$\n$\r$\n$R9"
     ${EndIf}
 FunctionEnd
 
@@ -120,12 +115,10 @@ Function removeOtherCopy
             Return
         ${EndIf}
     ${Else}
+        StrCpy $R2 ""
+        ${IfThen} ${Silent} ${|} StrCpy $R2 " /S" ${|}
         ClearErrors
-        ${If} ${Silent}
-            ExecWait '"$R0\${UninstallerFile}" /S' $R1
-        ${Else}
-            ExecWait '"$R0\${UninstallerFile}"' $R1
-        ${EndIf}
+        ExecWait '"$R0\${UninstallerFile}"$R2' $R1
         ${IfNot} ${Errors}
         ${AndIf} $R1 == 0
             Return

@@ -101,39 +101,60 @@ check "installed again, uninstall.exe /S succeeds" [ "$status" = 0 ]
 check "and has removed, when it returns, the folder, the shortcut and the entry" removed
 check "nothing left in the user's folders, nor scheduled" soon nothing_left
 
-# Folders of the user's own, as C:\NAME: made afresh for each row.
+# Folders of the user's own, as C:\NAME: made afresh for each row. What the
+# drive's top folder holds is watched too.
 drive_c=$WINEPREFIX/drive_c
-contents() { find "$user_dir" "$drive_c/windows/temp" "$drive_c"/Row* 2>/dev/null | sort; }
+contents() {
+    { find "$user_dir" "$drive_c/windows/temp" "$drive_c"/Row*; find "$drive_c" -maxdepth 1; } 2>/dev/null | sort
+}
 rm -rf "$drive_c"/Row*
 contents >"$session/before-install"
 install_to() { wine "$setup" /S "/D=$1"; }
 absent() { ! test -e "$1"; }
+no_entry() { ! wine reg query "$key" >/dev/null 2>&1; }
 entries() { wine reg query "${key%\\*}" 2>/dev/null | tr -d '\r' | grep -c 'org.veskcalculator.Vesk$'; }
 
+# Refused, silently: status 2, no entry, and every folder as it was.
+untouched_by() {
+    local before status
+    before=$(contents)
+    install_to "$1"
+    status=$?
+    echo "       status $status"
+    [ "$status" = 2 ] && no_entry && [ "$(contents)" = "$before" ]
+}
 mkdir -p "$drive_c/RowTools"
 printf 'not ours\r\n' >"$drive_c/RowTools/vesk.exe"
 cp "$start_suspended" "$drive_c/RowTools/uninstall.exe"
 cp "$drive_c/RowTools/vesk.exe" "$drive_c/RowTools/uninstall.exe" "$session/"
-install_to 'C:\RowTools'
-status=$?
-check "a folder with another program's vesk.exe and uninstall.exe: refused ($status)" \
-    bash -c "[ $status = 2 ] && ! wine reg query '$key' >/dev/null 2>&1"
+long='C:\RowLong'$(printf '\\folder%03d' $(seq 30))
+while IFS='|' read -r what folder; do
+    check "$what: refused, nothing written" untouched_by "$folder"
+done <<ROWS
+a folder with another program's vesk.exe and uninstall.exe|C:\RowTools
+a whole drive, /D=C:\\|C:\\
+a path too long to start the uninstaller from|$long
+ROWS
 unchanged() { for f in vesk.exe uninstall.exe; do cmp -s "$session/$f" "$drive_c/RowTools/$f" || return 1; done; }
-check "and both files byte for byte as they were" unchanged
+check "  another program's files byte for byte as they were" unchanged
 rm -rf "$drive_c/RowTools"
 
+# Installed and uninstalled: the folders the installer made go, and only
+# those. FOLDER | the outermost one | made before (kept, empty) or not (gone).
 mkdir -p "$drive_c/RowEmpty"
-install_to 'C:\RowEmpty' && quiet_uninstall
-status=$?
-check "an empty folder of the user's: installed and uninstalled ($status)" [ "$status" = 0 ]
-check "and the folder is still there" test -d "$drive_c/RowEmpty"
-check "  with nothing in it" [ -z "$(ls -A "$drive_c/RowEmpty")" ]
-rmdir "$drive_c/RowEmpty"
-
-install_to 'C:\RowN1\N2\N3\Vesk' && quiet_uninstall
-status=$?
-check "a nested new path: installed and uninstalled ($status)" [ "$status" = 0 ]
-check "and no folder of it is left" absent "$drive_c/RowN1"
+left_as() { # OUTERMOST kept|gone
+    if [ "$2" = kept ]; then [ -d "$1" ] && [ -z "$(ls -A "$1")" ]; else absent "$1"; fi
+}
+while IFS='|' read -r folder outermost expected; do
+    install_to "$folder" && quiet_uninstall
+    status=$?
+    check "$folder: installed and uninstalled ($status)" [ "$status" = 0 ]
+    check "  $outermost $expected" left_as "$drive_c/$outermost" "$expected"
+done <<'ROWS'
+C:\RowEmpty|RowEmpty|kept
+C:\RowN1\N2\N3\Vesk|RowN1|gone
+ROWS
+rm -rf "$drive_c/RowEmpty"
 
 # An uninstaller at its question holds its file, as a copy starting does.
 wine "$setup" /S
@@ -170,16 +191,22 @@ check "  the installed one whole" \
 mapfile -t statuses < <(wine "$run_together" 2 'C:\RowSecond\uninstall.exe' /S | tr -d '\r')
 check "two silent uninstallers at once: ${statuses[*]}" \
     bash -c "[[ '${statuses[*]}' =~ ^(0\ 0|0\ 3|3\ 0)$ ]]"
-check "the second folder removed with its entry" \
-    bash -c "! test -e '$drive_c/RowSecond' && ! wine reg query '$key' >/dev/null 2>&1"
+check "the second folder removed with its entry" eval 'absent "$drive_c/RowSecond" && no_entry'
 check "nothing left in the user's folders, the temporary one included" soon nothing_left
+
+# Installed, and the uninstaller started as from the entry, at its question;
+# $asking is the one started.
+asked() { xdotool search --onlyvisible --name '^Vesk Calculator Uninstall$' "$@"; }
+at_question() {
+    wine "$setup" /S
+    wine "$(value UninstallString | tr -d '"')" &
+    asking=$!
+    soon asked >/dev/null
+}
 
 # The copy ended at its question, as a crash would end it: a failure, not
 # the user's choice, and the installation as it was.
-wine "$setup" /S
-wine "$(value UninstallString | tr -d '"')" &
-asking=$!
-soon bash -c "xdotool search --onlyvisible --name '^Vesk Calculator Uninstall\$' >/dev/null"
+at_question
 copy=$(pgrep -af 'Temp.vsk' | sed -nE 's/^[0-9]+ (.*) \/from=.*/\1/p' | head -1)
 wine cmd /c move "$copy" "$copy.moved" >/dev/null 2>&1
 check "the running copy cannot be renamed" \
@@ -196,11 +223,7 @@ check "  nothing left in the temporary folder either" soon nothing_left
 
 # Answered, the uninstaller returns; its copy, ended at its last message,
 # leaves nothing.
-asked() { xdotool search --onlyvisible --name '^Vesk Calculator Uninstall$' "$@"; }
-wine "$setup" /S
-wine "$(value UninstallString | tr -d '"')" &
-asking=$!
-soon asked >/dev/null
+at_question
 asked windowactivate --sync key --clearmodifiers Return
 wait $asking
 status=$?
@@ -224,22 +247,13 @@ for name in shcore $planted_names; do cp "$planted" "$temp_dir/$name.dll"; done
 took() { grep -iE "Loaded L\"$1.*: native" "$2" | grep -v '\.exe"'; }
 (cd "$drive_c/RowSetup" && WINEDEBUG=+loaddll wine setup.exe /S 2>"$session/setup-loaddll.log")
 check "beside the installer, no planted library loaded" \
-    bash -c "$(declare -f took); ! took 'C:..RowSetup' '$session/setup-loaddll.log' && ! test -e '$drive_c/RowSetup/planted.txt'"
+    eval '! took "C:..RowSetup" "$session/setup-loaddll.log" && absent "$drive_c/RowSetup/planted.txt"'
 WINEDEBUG=+loaddll direct_uninstall 2>"$session/uninstall-loaddll.log"
 status=$?
 check "in the temporary folder, none loaded into the uninstaller's copy ($status)" \
-    bash -c "$(declare -f took); [ $status = 0 ] && ! took '.*Temp' '$session/uninstall-loaddll.log' && ! test -e '$temp_dir/planted.txt'"
+    eval '[ $status = 0 ] && ! took ".*Temp" "$session/uninstall-loaddll.log" && absent "$temp_dir/planted.txt"'
 for name in shcore $planted_names; do rm -f "$temp_dir/$name.dll"; done
 rm -rf "$drive_c/RowSetup"
 
-install_to 'C:\'
-status=$?
-check "a whole drive, /D=C:\\: refused ($status)" \
-    bash -c "[ $status = 2 ] && ! wine reg query '$key' >/dev/null 2>&1 && ! test -e '$drive_c/vesk.exe'"
-long='C:\RowLong'$(printf '\\folder%03d' $(seq 30))
-install_to "$long"
-status=$?
-check "a path too long to start the uninstaller from: refused ($status), nothing written" \
-    bash -c "[ $status = 2 ] && ! test -e '$drive_c/RowLong' && ! wine reg query '$key' >/dev/null 2>&1"
 check "nothing left in the user's folders, nor scheduled" soon nothing_left
 summary
