@@ -770,9 +770,12 @@ const VeskReleases = (() => {
   // into view, as well as at every load.
   const LOOK_EVERY_MS = 30 * 60 * 1000;
   // How long an opening page waits for the worker's answer (it takes the
-  // waiting release, or says that it keeps the page's own) before it starts
-  // on its own release anyway.
+  // waiting release, or keeps the page's own) before it starts on its own
+  // release anyway; and, once the worker takes the waiting release, for the
+  // browser to switch to it. (Chromium was seen to hold the switch back for
+  // minutes now and then; loading the page again let it go.)
   const ANSWER_WITHIN_MS = 10000;
+  const SWITCH_WITHIN_MS = 2000;
   // The room a release needs in the browser's storage, with some to spare.
   const NEEDED_BYTES = 512 * 1024;
   // A refusal is remembered this long: a day later the page tries again.
@@ -822,6 +825,9 @@ const VeskReleases = (() => {
 
   // Before the program starts: a waiting release is taken if this page is
   // the only one open (the worker decides), and the page loads again on it.
+  // Where the browser has not switched in time, the page loads again once;
+  // if it still holds back, the page starts on its own release, and offers
+  // the new one.
   const opening = (async () => {
     if (!served) return;
     // A newer release took over while this page was on its way (the page's
@@ -836,20 +842,32 @@ const VeskReleases = (() => {
     if (overtaken && againFrom(mine)) return new Promise(() => {}); // loading again
     if (!registration || !registration.waiting) return;
     choosing = true;
-    const taken = new Promise((resolve) => worker.addEventListener('controllerchange', resolve, { once: true }));
-    // Asked twice: the page this one replaces may still count as open for a
-    // moment as it unloads.
-    const kept = () => new Promise((resolve) => {
+    const after = (ms, what) => new Promise((resolve) => setTimeout(() => resolve(what), ms));
+    const taken = new Promise((resolve) =>
+      worker.addEventListener('controllerchange', () => resolve('taken'), { once: true }));
+    const answer = () => new Promise((resolve) => {
       const told = (event) => {
-        if (event.data && event.data.type === 'vesk-kept') resolve('kept');
+        const kind = event.data && event.data.type;
+        if (kind !== 'vesk-kept' && kind !== 'vesk-taking') return;
+        worker.removeEventListener('message', told);
+        resolve(kind);
       };
       worker.addEventListener('message', told);
-      setTimeout(() => resolve('kept'), ANSWER_WITHIN_MS);
+      after(ANSWER_WITHIN_MS, 'vesk-kept').then(resolve);
       registration.waiting.postMessage({ type: 'vesk-opening' });
     });
+    // Asked twice: the page this one replaces may still count as open for a
+    // moment as it unloads.
     for (let asked = 0; asked < 2 && registration.waiting; asked++) {
-      if (asked > 0) await new Promise((resolve) => setTimeout(resolve, 500));
-      if ((await Promise.race([taken, kept()])) !== 'kept') return new Promise(() => {}); // loading again
+      if (asked > 0) await after(500);
+      let said = await Promise.race([taken, answer()]);
+      if (said === 'vesk-taking') said = await Promise.race([taken, after(SWITCH_WITHIN_MS, 'held')]);
+      if (said === 'taken') return new Promise(() => {}); // loading again
+      if (said === 'held') {
+        performance.mark('vesk-switch-held');
+        if (againFrom(mine)) return new Promise(() => {}); // loading again
+        break;
+      }
     }
     choosing = false;
   })();
@@ -882,7 +900,10 @@ const VeskReleases = (() => {
       if (!registration.waiting || !worker.controller || choosing) return;
       VeskPage.offer(() => {
         choosing = true;
+        // (Where the browser has switched meanwhile, of its own accord, the
+        // page loads again on the new release.)
         if (registration.waiting) registration.waiting.postMessage({ type: 'vesk-take' });
+        else location.reload();
       });
     };
     registration.addEventListener('updatefound', () => {
