@@ -204,19 +204,23 @@ def at_work():
                 document.querySelector('#frmMain [data-control=lblLight]').textContent]""")
 
 
+def look(done):
+    """Has the browser look for a new release (as the page does at every
+    load) until done() holds. Asked again after 5 s without it: WebKitGTK
+    once let 20 s pass without asking the server."""
+    for _ in range(4):
+        js("navigator.serviceWorker.getRegistration().then((r) => r && r.update()).catch(() => {})")
+        if wait_for(done, 5):
+            return
+    raise TimeoutError('the browser did not look for a release')
+
+
 def settled(server):
     """Looks for a new release (as the page does at every load), waits
     until the browser has asked for the worker's script and installed what
     it got, or given up; returns the caches."""
     server.asked = []
-    # (Asked again after 5 s without it: WebKitGTK once let 20 s pass
-    # without asking.)
-    for _ in range(4):
-        js("navigator.serviceWorker.getRegistration().then((r) => r && r.update()).catch(() => {})")
-        if wait_for(lambda: 'sw.js' in server.asked, 5):
-            break
-    else:
-        raise TimeoutError('the browser never asked for sw.js')
+    look(lambda: 'sw.js' in server.asked)
     time.sleep(0.5)
     return js("""const quiet = async () => { const r = await navigator.serviceWorker.getRegistration();
             if (!r || (!r.installing && (!r.active || r.active.state === 'activated'))) return true;
@@ -313,8 +317,7 @@ def offered():
 def new_release(server):
     """The browser looks for a new release (as the page itself does now and
     then, and at every load); returns once one waits, installed."""
-    js("(await navigator.serviceWorker.getRegistration()).update()")
-    until(waiting, 20)
+    look(waiting)
     return time.monotonic()
 
 
