@@ -118,30 +118,34 @@ class Server:
         self.httpd.server_close()
 
 
-# Release B: A with a mark in its style sheet and its script.
 work = tempfile.mkdtemp()
-b = os.path.join(work, 'b')
-shutil.copytree(site, b)
-with open(os.path.join(b, 'vesk.css'), 'a') as f:
-    f.write('\n.release-b {}\n')
-with open(os.path.join(b, 'vesk.js'), 'a') as f:
-    f.write('\nself.veskMark = "B";\n')
 web = os.path.join(source, 'app', 'web')
-subprocess.run([cmake, '-DSITE=' + b, '-DPAGE=' + page_template,
-                '-DWORKER=' + os.path.join(web, 'sw.js.in'), '-P', os.path.join(web, 'release.cmake')], check=True)
+
+
+def made_release(letter, marks, worker):
+    """A copy of release A with marks appended to its files, made a release
+    of its own with the worker's template; returns its folder."""
+    folder = os.path.join(work, letter)
+    shutil.copytree(site, folder)
+    for file, mark in marks.items():
+        with open(os.path.join(folder, file), 'a') as f:
+            f.write(mark)
+    subprocess.run([cmake, '-DSITE=' + folder, '-DPAGE=' + page_template, '-DWORKER=' + worker,
+                    '-P', os.path.join(web, 'release.cmake')], check=True)
+    return folder
+
+
+# Release B: A with a mark in its style sheet and its script.
+b = made_release('b', {'vesk.css': '\n.release-b {}\n', 'vesk.js': '\nself.veskMark = "B";\n'},
+                 os.path.join(web, 'sw.js.in'))
 # Release H: A with a mark of its own, whose worker says that it takes the
 # waiting release but never does, as a browser that holds its switch back.
-h = os.path.join(work, 'h')
-shutil.copytree(site, h)
-with open(os.path.join(h, 'vesk.css'), 'a') as f:
-    f.write('\n.release-h {}\n')
-worker = open(os.path.join(web, 'sw.js.in')).read()
-held = worker.replace('if (taking) self.skipWaiting();', '')
-assert held != worker
+template = open(os.path.join(web, 'sw.js.in')).read()
+held = template.replace('if (taking) self.skipWaiting();', '')
+assert held != template
 with open(os.path.join(work, 'sw-held.js.in'), 'w') as f:
     f.write(held)
-subprocess.run([cmake, '-DSITE=' + h, '-DPAGE=' + page_template,
-                '-DWORKER=' + os.path.join(work, 'sw-held.js.in'), '-P', os.path.join(web, 'release.cmake')], check=True)
+h = made_release('h', {'vesk.css': '\n.release-h {}\n'}, os.path.join(work, 'sw-held.js.in'))
 release = {os.path.basename(d): open(os.path.join(d, 'index.html')).read().split(
     'name="vesk-release" content="')[1][:16] for d in (site, b, h)}
 release['a'] = release.pop(os.path.basename(site))
@@ -310,6 +314,9 @@ def waiting():
     return js("const r = await navigator.serviceWorker.getRegistration(); return !!(r && r.waiting)")
 
 
+OFFER = 'A new version of Vesk Calculator is ready. Use it now'
+
+
 def offered():
     return js("const u = document.getElementById('update'); return u && u.textContent")
 
@@ -341,7 +348,7 @@ class Updates(Table):
         took = time.monotonic() - installed
         self.row('B offered within 10 s of its worker installing (%.1f s), in a line outside the window' % took,
                  [took < 10, line, js("return document.getElementById('update').closest('.window')")],
-                 [True, 'A new version of Vesk Calculator is ready. Use it now', None])
+                 [True, OFFER, None])
         time.sleep(2)
         self.row('not chosen: A stays, at work', at_work(), shown('a'))
         js("document.querySelector('#update button').click()")
@@ -370,7 +377,7 @@ class Updates(Table):
                  [said, took < 7, js("return [performance.getEntriesByType('navigation')[0].type,"
                                      "performance.getEntriesByName('vesk-switch-held').length]")],
                  [shown('a'), True, ['reload', 1]])
-        self.row('held: H offered', wait_for(offered, 10), 'A new version of Vesk Calculator is ready. Use it now')
+        self.row('held: H offered', wait_for(offered, 10), OFFER)
 
     def test_slow_link(self):
         """A first visit over 50 kbit/s with 600 ms before each answer: the
