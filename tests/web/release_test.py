@@ -208,24 +208,32 @@ def at_work():
                 document.querySelector('#frmMain [data-control=lblLight]').textContent]""")
 
 
-def look(done):
+def look(done=lambda: True):
     """Has the browser look for a new release (as the page does at every
-    load) until done() holds. Asked again after 5 s without it: WebKitGTK
-    once let 20 s pass without asking the server."""
+    load) and returns once that look has ended (the worker's script
+    compared, and a new one, if any, installing) and done() holds. Its look
+    ends when its update() settles, which is also when a look the page began
+    ends: the time it took the server to answer is no guess. Asked again
+    after 5 s without it: WebKitGTK once let 20 s pass without asking the
+    server."""
     for _ in range(4):
-        js("navigator.serviceWorker.getRegistration().then((r) => r && r.update()).catch(() => {})")
-        if wait_for(done, 5):
+        ended = js("""const r = await navigator.serviceWorker.getRegistration();
+            if (!r) return true;
+            const late = new Promise((f) => setTimeout(() => f(false), 5000));
+            return Promise.race([r.update().then(() => true, () => true), late]);""")
+        if ended and wait_for(done, 5):
             return
-    raise TimeoutError('the browser did not look for a release')
+    raise TimeoutError('the browser did not look for a release: ' + str(js(
+        """const r = await navigator.serviceWorker.getRegistration();
+        const state = (w) => w && w.state;
+        return r && [state(r.installing), state(r.waiting), state(r.active)]""")))
 
 
 def settled(server):
-    """Looks for a new release (as the page does at every load), waits
-    until the browser has asked for the worker's script and installed what
-    it got, or given up; returns the caches."""
-    server.asked = []
+    """Has the browser look for a new release, once it has asked the server
+    for the worker's script (at the load before, or now), and waits until
+    it has installed what it got, or given up; returns the caches."""
     look(lambda: 'sw.js' in server.asked)
-    time.sleep(0.5)
     return js("""const quiet = async () => { const r = await navigator.serviceWorker.getRegistration();
             if (!r || (!r.installing && (!r.active || r.active.state === 'activated'))) return true;
             // (WebKitGTK leaves the worker of a page that loaded while it
