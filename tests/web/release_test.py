@@ -15,6 +15,7 @@ Usage: release_test.py ENGINE SITE_DIR CMAKE SOURCE_DIR PAGE_TEMPLATE
 """
 import atexit
 import functools
+import hashlib
 import http.server
 import os
 import shutil
@@ -146,6 +147,22 @@ assert held != template
 with open(os.path.join(work, 'sw-held.js.in'), 'w') as f:
     f.write(held)
 h = made_release('h', {'vesk.css': '\n.release-h {}\n'}, os.path.join(work, 'sw-held.js.in'))
+# Release M: A with a mark of its own, whose worker serves A's page: as a
+# page of A loaded while M took it over, the rest of it M's.
+m = made_release('m', {'vesk.css': '\n.release-m {}\n'}, os.path.join(web, 'sw.js.in'))
+
+
+def page_sha(folder):
+    with open(os.path.join(folder, 'index.html'), 'rb') as f:
+        return hashlib.sha256(f.read()).hexdigest()
+
+
+with open(os.path.join(m, 'sw.js')) as f:
+    worker_m = f.read()
+assert page_sha(m) in worker_m
+with open(os.path.join(m, 'sw.js'), 'w') as f:
+    f.write(worker_m.replace(page_sha(m), page_sha(site)))
+shutil.copy(os.path.join(site, 'index.html'), os.path.join(m, 'index.html'))
 release = {os.path.basename(d): open(os.path.join(d, 'index.html')).read().split(
     'name="vesk-release" content="')[1][:16] for d in (site, b, h)}
 release['a'] = release.pop(os.path.basename(site))
@@ -214,9 +231,13 @@ def look(done=lambda: True):
     compared, and a new one, if any, installing) and done() holds. Its look
     ends when its update() settles, which is also when a look the page began
     ends: the time it took the server to answer is no guess. Asked again
-    after 5 s without it: WebKitGTK once let 20 s pass without asking the
-    server."""
+    after 5 s without it: WebKitGTK, loaded, once let 20 s pass without
+    asking the server, a worker installing all along."""
     for _ in range(4):
+        # A look under way ends first, its worker installed or not: the
+        # browser would join a new one to it. (Its files have 10 s each.)
+        wait_for(lambda: polled("""const r = await navigator.serviceWorker.getRegistration();
+            return !r || !r.installing"""), 15)
         ended = js("""const r = await navigator.serviceWorker.getRegistration();
             if (!r) return true;
             const late = new Promise((f) => setTimeout(() => f(false), 5000));
@@ -387,6 +408,19 @@ class Updates(Table):
                  [shown('a'), True, ['reload', 1]])
         self.row('held: H offered', wait_for(offered, 10), OFFER)
 
+    def test_served_by_another(self):
+        """A page served by the worker of another release, which took it over
+        as it loaded: it loads again, once, and then starts as it is."""
+        server = Server(m)
+        self.addCleanup(server.stop)
+        load(server.url)
+        until(lambda: js('return navigator.serviceWorker.controller !== null'), 10)
+        # A's cache, as it still is while M takes over.
+        js('await caches.open(arguments[0])', 'vesk-' + release['a'])
+        said = load(server.url)[0]
+        self.row('loaded again once, then at work',
+                 [said, js("return performance.getEntriesByType('navigation')[0].type")], [shown('a'), 'reload'])
+
     def test_slow_link(self):
         """A first visit over 50 kbit/s with 600 ms before each answer: the
         progress comes before the window, and no failure at all."""
@@ -452,7 +486,8 @@ class Updates(Table):
 
 try:
     tests = [Releases('test_releases'), Releases('test_failures'), Updates('test_offered'),
-             Updates('test_opened_after_arrival'), Updates('test_switch_held'), Updates('test_slow_link'),
+             Updates('test_opened_after_arrival'), Updates('test_switch_held'), Updates('test_served_by_another'),
+             Updates('test_slow_link'),
              Updates('test_downloads')]
     # (WebKitGTK's browser has no setting of its storage's size.)
     if name != 'webkit':

@@ -823,6 +823,16 @@ const VeskReleases = (() => {
     }
   });
 
+  // The release of the worker serving this page, as it says; null if it
+  // does not say in time.
+  const servingRelease = () => new Promise((resolve) => {
+    const channel = new MessageChannel();
+    channel.port1.onmessage = (event) => resolve(event.data && event.data.release);
+    setTimeout(() => resolve(null), ANSWER_WITHIN_MS);
+    if (worker.controller) worker.controller.postMessage({ type: 'vesk-which' }, [channel.port2]);
+    else resolve(null);
+  });
+
   // Before the program starts: a waiting release is taken if this page is
   // the only one open (the worker decides), and the page loads again on it.
   // Where the browser has not switched in time, the page loads again once;
@@ -831,14 +841,18 @@ const VeskReleases = (() => {
   const opening = (async () => {
     if (!served) return;
     // A newer release took over while this page was on its way (the page's
-    // own release is no longer kept, or its worker is no longer the one in
-    // use): the page loads again, on it. Once only: a page that finds the
-    // same again starts as it is.
+    // own release is no longer kept, its worker is no longer the one in
+    // use, or the worker serving it is of another release, which took the
+    // page over as it loaded and served it its own files beside the page):
+    // the page loads again, on it. Once only: a page that finds the same
+    // again starts as it is.
     const mine = 'vesk-' + document.querySelector('meta[name=vesk-release]').content;
     const stored = await caches.keys().catch(() => [mine]);
     const registration = await worker.getRegistration().catch(() => null);
+    const serving = await servingRelease();
     const overtaken = (!stored.includes(mine) && stored.some((name) => name.startsWith('vesk-'))) ||
-      (registration && registration.active && registration.active !== worker.controller);
+      (registration && registration.active && registration.active !== worker.controller) ||
+      (typeof serving === 'string' && serving !== mine);
     if (overtaken && againFrom(mine)) return new Promise(() => {}); // loading again
     if (!registration || !registration.waiting) return;
     choosing = true;
