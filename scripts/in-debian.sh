@@ -5,7 +5,8 @@
 # root of Debian 12 or 13: made with debootstrap from this machine's own
 # mirror and kept as a folder under /var/tmp for the next run, with /proc,
 # /dev, /dev/pts and a /tmp of its own mounted inside, and a clean clone of
-# the current commit copied in. A run never changes a kept root: it sees it
+# the current commit copied in (and the compiler cache CCACHE_DIR names, if
+# any, at its place). A run never changes a kept root: it sees it
 # through an overlay, whose writable layer goes with the run. Whatever it
 # mounts, it unmounts on every way out. After a run that passed, the root
 # with the packages the project's install script put in is kept too, under a
@@ -92,13 +93,19 @@ mount_inside proc -t proc proc
 mount_inside dev --bind /dev
 mount_inside dev/pts --bind /dev/pts
 mount_inside tmp -t tmpfs -o mode=1777 tmpfs
+# A compiler cache named by CCACHE_DIR is this machine's, at the same place.
+if [ -n "${CCACHE_DIR:-}" ]; then
+    mkdir -p "$CCACHE_DIR" "$root$CCACHE_DIR"
+    mount_inside "${CCACHE_DIR#/}" --bind "$CCACHE_DIR"
+fi
 cp /etc/resolv.conf "$root/etc/resolv.conf"
 git clone -q --no-hardlinks . "$root/src"
 git -C "$root/src" checkout -q "$(git rev-parse HEAD)"
 
 echo "== in Debian $(cat "$root/etc/debian_version"): ${command[*]}"
-chroot "$root" /usr/bin/env -i HOME=/root PATH=/usr/sbin:/usr/bin:/sbin:/bin TERM=dumb \
-    LANG=C.UTF-8 CI="${CI:-}" WERROR="${WERROR:-}" DISPLAY="${DISPLAY:-}" /bin/bash -c 'cd /src && "$@"' bash "${command[@]}"
+chroot "$root" /usr/bin/env -i HOME=/root PATH=/usr/sbin:/usr/bin:/sbin:/bin TERM=dumb LANG=C.UTF-8 \
+    CI="${CI:-}" WERROR="${WERROR:-}" DISPLAY="${DISPLAY:-}" CCACHE_DIR="${CCACHE_DIR:-}" \
+    /bin/bash -c 'cd /src && "$@"' bash "${command[@]}"
 
 # What the run changed in the root is in the overlay's writable layer: a
 # file, a link or a removal's mark, outside what this run copied in.

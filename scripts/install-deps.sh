@@ -25,6 +25,8 @@ test_packages=(
     # Wayland), and what a screen reader sees
     xvfb xauth openbox mutter xwayland qt6-wayland xdotool x11-utils wmctrl imagemagick
     python3 libx11-dev at-spi2-core python3-pyatspi dbus dbus-x11
+    # a compiler cache, kept between runs of the whole check (.ci/run)
+    ccache
     # packaging and its checks: validators, lintian, the licence rules
     dpkg-dev fakeroot file desktop-file-utils appstream binutils-mingw-w64-x86-64 lintian reuse
     # the windows in Chinese and Japanese, in the tests that they fit

@@ -10,14 +10,18 @@
 # building (the icon maker, the figures) from the Linux build rather than
 # making their own.
 #   WERROR=ON      treat compiler warnings as errors
+#   CCACHE_DIR=DIR compile through ccache, with its cache in DIR (as CI
+#                  does, between its runs), whatever folder the clone is in
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh test
+. scripts/ccache.sh
 for preset in linux windows web; do
     echo "== $preset"
     arguments=(-DVESK_WERROR="${WERROR:-OFF}")
     [ "$preset" = linux ] || arguments+=(-DVESK_HOST_TOOLS_DIR="$PWD/build")
+    arguments+=("${launchers[@]}")
     cmake --preset "$preset" "${arguments[@]}" >/dev/null
     cmake --build --preset "$preset"
     # (The Wine tests take turns by themselves; each page test has a browser
