@@ -29,7 +29,15 @@ open_about() { # Alt+A in the running copy's main window; About's window in $abo
     soon window_named About >/dev/null
     about=$(window_named About)
 }
-stop_vesk() { kill -KILL "$vesk_pid" 2>/dev/null; wait "$vesk_pid" 2>/dev/null; }
+# The program's processes, by the name Wine gives them or the one they start with.
+running() { pgrep -f "^[A-Z]:.*vesk.exe|^$vesk" "$@"; }
+# Ended, and its windows gone with it, so that the next start cannot take
+# the window of this one for its own.
+stop_vesk() {
+    kill -KILL "$vesk_pid" 2>/dev/null
+    wait "$vesk_pid" 2>/dev/null
+    soon eval '! running >/dev/null && [ -z "$(window_named Vesk)" ]'
+}
 
 # A later copy: its status and time, and whether a window of its own was ever mapped.
 later_copy() { # later_copy [LOCALE]
@@ -150,10 +158,12 @@ about_open_and_covered() { about_open 420x300+100+180 "covered by another window
 running_copy_hung() {
     start_vesk
     local procs
-    procs=$(pgrep -f "^[A-Z]:.*vesk.exe|^$vesk") || procs=
-    kill -STOP $procs
+    soon running >/dev/null
+    procs=$(running) || procs=
+    check "the running copy found, to stop" [ -n "$procs" ]
+    [ -z "$procs" ] || kill -STOP $procs
     later_copy
-    kill -CONT $procs
+    [ -z "$procs" ] || kill -CONT $procs
     check "a later copy of a hung copy ends with status 0 in under 3 s ($later_ms ms), showing nothing" \
         [ "$later_rc" = 0 -a "$later_ms" -lt 3000 -a -z "$byebye" ]
     stop_vesk
