@@ -192,6 +192,12 @@ def polled(body, *arguments):
             driver.set_script_timeout(30)
 
 
+# The states of the site's workers, installing, waiting and active, for a
+# failure to tell (a script's expression).
+WORKERS = ("await navigator.serviceWorker.getRegistration()"
+           ".then((r) => r && [r.installing, r.waiting, r.active].map((w) => w && w.state))")
+
+
 def load(url, seconds=10):
     """Loads the page; returns what it shows: the release, whether it is B's
     script and style sheet, and the results after Enter on 5; or the line in
@@ -202,11 +208,9 @@ def load(url, seconds=10):
             "return e && getComputedStyle(e).visibility === 'visible' && e.textContent")
     if not wait_for(lambda: polled("const w = document.getElementById('frmMain'); return w !== null && !w.hidden")
                     or polled(said), seconds):
-        raise TimeoutError(js("""const r = await navigator.serviceWorker.getRegistration();
-            const state = (w) => w && w.state;
-            return ['no window', document.readyState, document.querySelector('meta[name=vesk-release]').content,
-                    performance.getEntriesByType('mark').map((m) => m.name), await caches.keys(),
-                    r && [state(r.installing), state(r.waiting), state(r.active)]]"""))
+        raise TimeoutError(js("""return ['no window', document.readyState,
+                    document.querySelector('meta[name=vesk-release]').content,
+                    performance.getEntriesByType('mark').map((m) => m.name), await caches.keys(), %s]""" % WORKERS))
     took = time.monotonic() - started
     ended = js(said)
     if ended:
@@ -225,7 +229,7 @@ def at_work():
                 document.querySelector('#frmMain [data-control=lblLight]').textContent]""")
 
 
-def look(done=lambda: True):
+def look(done):
     """Has the browser look for a new release (as the page does at every
     load) and returns once that look has ended (the worker's script
     compared, and a new one, if any, installing) and done() holds. Its look
@@ -244,10 +248,7 @@ def look(done=lambda: True):
             return Promise.race([r.update().then(() => true, () => true), late]);""")
         if ended and wait_for(done, 5):
             return
-    raise TimeoutError('the browser did not look for a release: ' + str(js(
-        """const r = await navigator.serviceWorker.getRegistration();
-        const state = (w) => w && w.state;
-        return r && [state(r.installing), state(r.waiting), state(r.active)]""")))
+    raise TimeoutError('the browser did not look for a release: %s' % js('return ' + WORKERS))
 
 
 def settled(server):
@@ -263,14 +264,10 @@ def settled(server):
             return !r.installing && !r.waiting && r.active.state === 'activating'
                 && (await caches.keys()).filter((n) => n.startsWith('vesk-')).length === 1; };
         for (let tries = 0; !(await quiet()); tries++) {
-          if (tries === 150) {
-            const r = await navigator.serviceWorker.getRegistration();
-            const state = (w) => w && w.state;
-            return ['not settled', state(r.installing), state(r.waiting), state(r.active)];
-          }
+          if (tries === 150) return ['not settled', %s];
           await new Promise((f) => setTimeout(f, 100));
         }
-        return (await caches.keys()).sort();""")
+        return (await caches.keys()).sort();""" % WORKERS)
 
 
 def shown(name):
