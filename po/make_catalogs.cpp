@@ -9,7 +9,9 @@
 //       and a LangString for each of its messages (installer_texts.h)
 //   make_catalogs --js OUT.js CONTEXT TAG=FILE.mo...
 //       the page's own messages, for the page to show before, or without,
-//       the program: const PAGE_TEXTS = {tag: {english: text}}
+//       the program: const PAGE_ENGLISH = [english...] once, and
+//       PAGE_TEXTS = {tag: [text...]}, each text where its English stands
+//       ('' where the language has none)
 #include "packaging/windows/installer_texts.h"
 
 #include <algorithm>
@@ -261,19 +263,31 @@ std::string nsis(const std::vector<Catalog>& all)
 
 std::string js(const std::vector<Catalog>& all, const std::string& context)
 {
+    // Every language's English, once: the key each text stands at.
+    std::vector<std::string> english;
+    for (const Catalog& c : all)
+        for (const Entry& e : c.entries)
+            if (e.context == context)
+                english.push_back(e.english);
+    std::sort(english.begin(), english.end());
+    english.erase(std::unique(english.begin(), english.end()), english.end());
     std::ostringstream out;
     out << "// Written by make_catalogs from po/: the page's own messages.\n"
-           "const PAGE_TEXTS = {";
+           "const PAGE_ENGLISH = [";
+    for (const std::string& e : english)
+        out << "\n  " << jsLiteral(e) << ",";
+    out << "\n];\nconst PAGE_TEXTS = {";
     for (const Catalog& c : all) {
-        out << "\n  " << jsLiteral(c.tag) << ": {";
-        bool first = true;
-        for (const Entry& e : c.entries)
-            if (e.context == context) {
-                out << (first ? "\n    " : ",\n    ") << jsLiteral(e.english) << ": "
-                    << jsLiteral(e.text);
-                first = false;
-            }
-        out << "\n  },";
+        out << "\n  " << jsLiteral(c.tag) << ": [";
+        for (const std::string& e : english) {
+            const auto found =
+                std::find_if(c.entries.begin(), c.entries.end(), [&](const Entry& x) {
+                    return x.context == context && x.english == e;
+                });
+            out << "\n    " << jsLiteral(found != c.entries.end() ? found->text : std::string())
+                << ",";
+        }
+        out << "\n  ],";
     }
     out << "\n};\n";
     return out.str();

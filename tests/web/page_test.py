@@ -15,6 +15,7 @@ Usage: page_test.py ENGINE SITE_DIR FIGURES_TSV ENTER_ROWS_TSV [SCREENSHOT_DIR]
 import atexit
 import json
 import os
+import re
 import sys
 import time
 
@@ -35,6 +36,16 @@ access = ACCESS_KEY[name]
 BAR = '#frmMain [data-control=hsbVesk]'
 # What the page calls in the program, through its binding.
 PROGRAM_CALLS = ('click', 'closeBox', 'keyPress', 'scrollStep', 'scrollTrack', 'scrollRelease', 'laidOut')
+
+
+def catalog(tag, context, english):
+    """A text as the language's catalog in po/ has it (English for 'en')."""
+    if tag == 'en':
+        return english
+    with open(os.path.join(here, '../../po/%s.po' % tag), encoding='utf-8') as f:
+        found = re.search(r'msgctxt %s\nmsgid %s\nmsgstr ("[^\n]*")\n' % (
+            re.escape(json.dumps(context)), re.escape(json.dumps(english))), f.read())
+    return json.loads(found.group(1))
 
 
 def q(control, window='frmMain'):
@@ -581,10 +592,9 @@ class Languages(Table):
             keys(page, Keys.ESCAPE)
             js("document.querySelector('#frmMain [data-control=cmdExit]').click()")
             ended = js("const e = document.getElementById('ended'); return e && e.textContent")
-            if tag == 'en':
-                english_ended = ended
-            else:
-                self.row('%s: the page\'s own words in it' % tag, ended != english_ended, True)
+            self.row('%s: the page\'s own words in it' % tag, ended,
+                     catalog(tag, 'page', 'Vesk Calculator has ended.') + ' ' +
+                     catalog(tag, 'page', 'Start it again'))
 
 
 class Chromium(Table):

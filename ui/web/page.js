@@ -19,7 +19,8 @@ const VeskPage = (() => {
   const REPEAT_DELAY_MS = 350;
   const REPEAT_EVERY_MS = 50;
   // The language the page's own messages are in (PAGE_TEXTS, which the
-  // build makes from po/): at first the best the user's languages find, as
+  // build makes from po/, each language's texts where their English stands
+  // in PAGE_ENGLISH): at first the best the user's languages find, as
   // the program chooses; once the program has started, the one it chose.
   let shown = (() => {
     for (const preference of navigator.languages || [navigator.language]) {
@@ -38,7 +39,8 @@ const VeskPage = (() => {
   // A message of the page's own, in the language shown; its placeholders
   // "%s" filled in, in order, with the values given.
   const tr = (context, english, ...values) =>
-    ((PAGE_TEXTS[shown] || {})[english] || english).replace(/%s/g, () => (values.length ? values.shift() : '%s'));
+    ((PAGE_TEXTS[shown] || [])[PAGE_ENGLISH.indexOf(english)] || english).replace(/%s/g, () =>
+      values.length ? values.shift() : '%s');
 
   // Each window by the handle the program gave it.
   const windows = new Map();
