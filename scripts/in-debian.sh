@@ -108,15 +108,29 @@ chroot "$root" /usr/bin/env -i HOME=/root PATH=/usr/sbin:/usr/bin:/sbin:/bin TER
     /bin/bash -c 'cd /src && "$@"' bash "${command[@]}"
 
 # What the run changed in the root is in the overlay's writable layer: a
-# file, a link or a removal's mark, outside what this run copied in.
+# file, a link or a removal's mark, outside what this run copied in. A file
+# written again as it was (its bytes, mode and owner) is no change, as the
+# tests' throwaway user leaves the user and group files; nor are the
+# backups the user tools keep of them.
 layer=$run/layer
-changed=$(find "$layer" \( -path "$layer/src" -o -path "$layer/tmp" -o -path "$layer/etc/resolv.conf" \) -prune \
-    -o ! -type d -print -quit)
+changed=
+while IFS= read -r -d '' file; do
+    name=${file#"$layer"}
+    case $name in /etc/passwd- | /etc/group- | /etc/shadow- | /etc/gshadow-) continue ;; esac
+    if [ -f "$file" ] && [ ! -L "$file" ] && [ -f "$lower$name" ] && [ ! -L "$lower$name" ] &&
+        [ "$(stat -c %a:%u:%g "$file")" = "$(stat -c %a:%u:%g "$lower$name")" ] &&
+        cmp -s "$file" "$lower$name"; then
+        continue
+    fi
+    changed=$name
+    break
+done < <(find "$layer" \( -path "$layer/src" -o -path "$layer/tmp" -o -path "$layer/etc/resolv.conf" \) -prune \
+    -o ! -type d -print0)
 if [ "$lower" = "$kept" ] && [ -z "$changed" ]; then
     echo "== the root left as it was kept: $kept"
     exit 0
 fi
-[ -z "$changed" ] || echo "== the root changed (${changed#"$layer"}, ...): kept anew"
+[ -z "$changed" ] || echo "== the root changed ($changed, ...): kept anew"
 # Kept without what this run mounted or copied in, nor the packages'
 # downloads; the root it replaces, and older lists' roots, go once nothing
 # is mounted on them.
