@@ -108,10 +108,12 @@ chroot "$root" /usr/bin/env -i HOME=/root PATH=/usr/sbin:/usr/bin:/sbin:/bin TER
     /bin/bash -c 'cd /src && "$@"' bash "${command[@]}"
 
 # What the run changed in the root is in the overlay's writable layer: a
-# file, a link or a removal's mark, outside what this run copied in. A file
-# written again as it was (its bytes, mode and owner) is no change, as the
-# tests' throwaway user leaves the user and group files; nor are the
-# backups the user tools keep of them.
+# file, a link or a removal's mark, outside what this run copied in, the
+# system's logs and caches (the package test's install writes them), and
+# root's home (where the tests' programs leave their caches, settings and
+# session bus addresses). A file written again as it was (its bytes, mode
+# and owner) is no change, as the tests' throwaway user leaves the user and
+# group files; nor are the backups the user tools keep of them.
 layer=$run/layer
 changed=
 while IFS= read -r -d '' file; do
@@ -124,8 +126,8 @@ while IFS= read -r -d '' file; do
     fi
     changed=$name
     break
-done < <(find "$layer" \( -path "$layer/src" -o -path "$layer/tmp" -o -path "$layer/etc/resolv.conf" \) -prune \
-    -o ! -type d -print0)
+done < <(find "$layer" \( -path "$layer/src" -o -path "$layer/tmp" -o -path "$layer/etc/resolv.conf" \
+    -o -path "$layer/var/log" -o -path "$layer/var/cache" -o -path "$layer/root" \) -prune -o ! -type d -print0)
 if [ "$lower" = "$kept" ] && [ -z "$changed" ]; then
     echo "== the root left as it was kept: $kept"
     exit 0
