@@ -412,7 +412,8 @@ class Updates(Table):
 
     def test_served_by_another(self):
         """A page served by the worker of another release, which took it over
-        as it loaded: it loads again, once, and then starts as it is."""
+        as it loaded: it loads again, once, and then starts as it is; and so
+        again when it is opened again at once."""
         server = Server(m)
         self.addCleanup(server.stop)
         load(server.url)
@@ -421,6 +422,11 @@ class Updates(Table):
         js('await caches.open(arguments[0])', 'vesk-' + release['a'])
         said = load(server.url)[0]
         self.row('loaded again once, then at work',
+                 [said, js("return performance.getEntriesByType('navigation')[0].type")], [shown('a'), 'reload'])
+        # Opened again at once: the load before does not keep this one from
+        # loading again.
+        said = load(server.url)[0]
+        self.row('opened again at once: loaded again once, then at work',
                  [said, js("return performance.getEntriesByType('navigation')[0].type")], [shown('a'), 'reload'])
 
     def test_slow_link(self):

@@ -795,12 +795,24 @@ const VeskReleases = (() => {
       return false;
     }
   };
-  // Loads the page again, unless it has just done so from this release.
-  const AGAIN_WITHIN_MS = 10000;
-  const againFrom = (release) => {
+  // Loads the page again, unless this very load is the page loaded again
+  // from this release. The note that it did so is for the next load alone:
+  // read and cleared as the page starts, so that a later load, which may
+  // find the release overtaken anew, loads again too. (A note older than
+  // any load takes is of a load again that never came.)
+  const AGAIN_WITHIN_MS = 60000;
+  const reloadedFrom = (() => {
     try {
       const [from, at] = JSON.parse(sessionStorage.getItem('vesk-again-from') || '[]');
-      if (from === release && Date.now() - at < AGAIN_WITHIN_MS) return false;
+      sessionStorage.removeItem('vesk-again-from');
+      return Date.now() - at < AGAIN_WITHIN_MS ? from : null;
+    } catch (error) {
+      return null;
+    }
+  })();
+  const againFrom = (release) => {
+    if (release === reloadedFrom) return false;
+    try {
       sessionStorage.setItem('vesk-again-from', JSON.stringify([release, Date.now()]));
     } catch (error) {
       return false; // nothing to remember it with: the page starts as it is
